@@ -1,0 +1,117 @@
+// Windows half of the file services, on the Unicode file functions.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "core/files.h"
+
+namespace core {
+
+namespace {
+
+int ErrorNumber(DWORD err) {
+    switch (err) {
+        case ERROR_FILE_NOT_FOUND:
+            return kErrFileNotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+            return kErrPathNotFound;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return kErrDiskFull;
+        default:
+            return kErrPathAccess;
+    }
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+    bool Close() {
+        if (!Valid()) {
+            return true;
+        }
+        const bool ok = CloseHandle(h_) != 0;
+        h_ = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+
+private:
+    HANDLE h_;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+FileRead ReadFileBytes(const std::wstring& path) {
+    FileRead result;
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        result.error = ErrorNumber(GetLastError());
+        return result;
+    }
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) {
+            result.error = ErrorNumber(GetLastError());
+            result.bytes.clear();
+            return result;
+        }
+        if (read == 0) {
+            return result;
+        }
+        result.bytes.append(buffer, read);
+    }
+}
+
+int WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
+    const std::wstring temp = path + L".new~";
+    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        return ErrorNumber(GetLastError());
+    }
+    DWORD err = 0;
+    const auto fail = [&err] { err = GetLastError() != 0 ? GetLastError() : ERROR_WRITE_FAULT; };
+    if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
+        fail();
+    }
+    if (!file.Close() && err == 0) {
+        fail();
+    }
+    if (err == 0 && !MoveFileExW(temp.c_str(), path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        fail();
+    }
+    if (err != 0) {
+        DeleteFileW(temp.c_str());
+        return ErrorNumber(err);
+    }
+    return 0;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace core
