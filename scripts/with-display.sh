@@ -2,17 +2,15 @@
 # Runs a command with a display for Wine: the current one, or a private Xvfb when none
 # is set. A persistent wineserver spares every test the server's start-up.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-run() {
-    wineserver -p
-    local rc=0
-    "$@" || rc=$?
-    wineserver -k || true
-    return $rc
-}
-if [ -n "${DISPLAY:-}" ]; then
-    run "$@"
-else
-    export -f run
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'run "$@"' run "$@"
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+wineserver -p
+# Start Wine's own background services now, detached from our output: started by a test,
+# they would keep its output pipe open and the test runner waiting for ever.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+rc=0
+"$@" || rc=$?
+wineserver -k || true
+exit $rc
