@@ -3,7 +3,7 @@
 # is set. A persistent wineserver spares every test the server's start-up.
 set -euo pipefail
 if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    SUITE_PRIVATE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 wineserver -p
