@@ -1,0 +1,42 @@
+# suite_add_program(<Name> SOURCES <files...> ICON <file.ico> VERSION <major> <minor>)
+#
+# A statically linked Windows GUI executable <Name>.exe with the icon as resource 1 and a
+# version resource (file and product version major.minor.0.0, product name and file
+# description <Name>). Its sources see PROGRAM_NAME (L"<Name>"), PROGRAM_VERSION_MAJOR and
+# PROGRAM_VERSION_MINOR. The entry point is wWinMain. Programs exist in the Windows build
+# only; their portable logic lives in libraries that the host build tests.
+#
+# Include it from the top-level CMakeLists before the program folders; a program folder
+# may include it too (the resource compiler is then enabled for that folder).
+include_guard(DIRECTORY)
+
+if(WIN32)
+    enable_language(RC)
+endif()
+
+function(suite_add_program name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "ICON" "SOURCES;VERSION")
+    if(NOT WIN32)
+        return()
+    endif()
+    list(LENGTH arg_VERSION version_parts)
+    if(NOT arg_SOURCES OR NOT arg_ICON OR NOT version_parts EQUAL 2)
+        message(FATAL_ERROR "suite_add_program(${name}): SOURCES, ICON and VERSION <major> <minor> are required")
+    endif()
+    list(GET arg_VERSION 0 PROGRAM_VERSION_MAJOR)
+    list(GET arg_VERSION 1 PROGRAM_VERSION_MINOR)
+    set(PROGRAM_NAME ${name})
+    cmake_path(ABSOLUTE_PATH arg_ICON BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+               OUTPUT_VARIABLE PROGRAM_ICON)
+
+    set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc)
+    configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/program.rc.in ${rc_file} @ONLY)
+
+    add_executable(${name} WIN32 ${arg_SOURCES} ${rc_file})
+    set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS ${PROGRAM_ICON})
+    target_compile_definitions(${name} PRIVATE UNICODE _UNICODE
+        "PROGRAM_NAME=L\"${name}\""
+        PROGRAM_VERSION_MAJOR=${PROGRAM_VERSION_MAJOR}
+        PROGRAM_VERSION_MINOR=${PROGRAM_VERSION_MINOR})
+    target_link_options(${name} PRIVATE -municode -static)
+endfunction()

@@ -1,0 +1,144 @@
+#include "win32/dialogs.h"
+
+#include <commdlg.h>
+
+#include <array>
+
+#include "core/text.h"
+
+namespace win32 {
+
+namespace {
+
+// Both file dialogs work on a buffer of this many characters; longer paths are not supported.
+constexpr size_t kFileBufferChars = 256;
+
+constexpr DWORD kOpenFlags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;    // 0x1004
+constexpr DWORD kSaveFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;  // 6
+
+// The filter as the dialog wants it: every item NUL-ended and one more NUL at the end
+// (c_str() supplies that last one).
+std::wstring TerminatedFilter(std::wstring_view filter) {
+    std::wstring terminated(filter);
+    if (!terminated.empty() && terminated.back() != L'\0') {
+        terminated.push_back(L'\0');
+    }
+    return terminated;
+}
+
+// A file-name buffer holding start (cut to leave room for its NUL), padded with NULs.
+std::wstring FileBuffer(std::wstring_view start) {
+    std::wstring buffer(start.substr(0, kFileBufferChars - 1));
+    buffer.resize(kFileBufferChars, L'\0');
+    return buffer;
+}
+
+struct FileDialogRequest {
+    HWND owner;
+    const std::wstring& filter;
+    const std::wstring& initialDir;
+    std::wstring& buffer;
+    int16_t filterIndex;
+};
+
+OPENFILENAMEW FileDialogRecord(const FileDialogRequest& request) {
+    OPENFILENAMEW record{};
+    record.lStructSize = sizeof(record);
+    record.hwndOwner = request.owner;
+    record.hInstance = GetModuleHandleW(nullptr);
+    record.lpstrFilter = request.filter.empty() ? nullptr : request.filter.c_str();
+    record.nFilterIndex = static_cast<DWORD>(request.filterIndex < 0 ? 0 : request.filterIndex);
+    record.lpstrFile = request.buffer.data();
+    record.nMaxFile = static_cast<DWORD>(request.buffer.size());
+    record.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
+    return record;
+}
+
+}  // namespace
+
+std::vector<std::wstring> SplitFilter(std::wstring_view filter) {
+    std::vector<std::wstring> items;
+    while (!filter.empty()) {
+        const size_t end = filter.find(L'\0');
+        items.emplace_back(filter.substr(0, end));
+        if (end == std::wstring_view::npos) {
+            break;
+        }
+        filter.remove_prefix(end + 1);
+    }
+    return items;
+}
+
+std::wstring FilterExtension(std::wstring_view filter, int16_t filterIndex) {
+    const std::vector<std::wstring> items = SplitFilter(filter);
+    const int item = 2 * filterIndex - 1;
+    if (item < 0 || item >= static_cast<int>(items.size())) {
+        return {};
+    }
+    const std::wstring& pattern = items[static_cast<size_t>(item)];
+    const size_t dot = pattern.rfind(L'.');
+    return dot == std::wstring::npos ? std::wstring() : pattern.substr(dot);
+}
+
+std::wstring NameWithFilterExtension(std::wstring_view name, std::wstring_view filter,
+                                     int16_t filterIndex) {
+    const std::wstring extension = FilterExtension(filter, filterIndex);
+    std::wstring result(name);
+    if (extension.empty() || extension == L".*") {
+        return result;
+    }
+    const size_t dot = result.rfind(L'.');
+    if (dot == std::wstring::npos || result.compare(dot, std::wstring::npos, extension) != 0) {
+        result += extension;
+    }
+    return result;
+}
+
+std::wstring ShowOpenDialog(HWND owner, std::wstring_view filter, std::wstring_view initialDir,
+                            int16_t& filterIndex) {
+    const std::wstring filterText = TerminatedFilter(filter);
+    const std::wstring dir(initialDir);
+    std::wstring buffer = FileBuffer(L"");
+    OPENFILENAMEW record = FileDialogRecord({owner, filterText, dir, buffer, filterIndex});
+    record.Flags = kOpenFlags;
+    if (!GetOpenFileNameW(&record)) {
+        return {};
+    }
+    filterIndex = static_cast<int16_t>(record.nFilterIndex);
+    return core::CutAtNul(buffer);
+}
+
+std::wstring ShowSaveDialog(HWND owner, std::wstring_view filter, std::wstring_view initialDir,
+                            std::wstring_view defaultName, std::wstring_view defaultExt,
+                            int16_t& filterIndex) {
+    const std::wstring filterText = TerminatedFilter(filter);
+    const std::wstring dir(initialDir);
+    const std::wstring extension(defaultExt);
+    std::wstring buffer = FileBuffer(defaultName);
+    OPENFILENAMEW record = FileDialogRecord({owner, filterText, dir, buffer, filterIndex});
+    record.Flags = kSaveFlags;
+    record.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    if (!GetSaveFileNameW(&record)) {
+        return {};
+    }
+    const auto chosenIndex = static_cast<int16_t>(record.nFilterIndex);
+    filterIndex = chosenIndex;
+    return NameWithFilterExtension(core::CutAtNul(buffer), filter, chosenIndex);
+}
+
+int32_t ShowColorDialog(HWND owner, uint32_t initialColour) {
+    // The custom colours start black on every call; they are not kept between calls.
+    std::array<COLORREF, 16> customColours{};
+    CHOOSECOLORW record{};
+    record.lStructSize = sizeof(record);
+    record.hwndOwner = owner;
+    record.rgbResult = initialColour;
+    record.lpCustColors = customColours.data();
+    record.Flags = CC_RGBINIT | CC_ANYCOLOR;  // 0x101
+    if (!ChooseColorW(&record)) {
+        return -1;
+    }
+    return static_cast<int32_t>(record.rgbResult);
+}
+
+}  // namespace win32

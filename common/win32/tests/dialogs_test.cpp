@@ -1,0 +1,199 @@
+#include "win32/dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+namespace win32 {
+namespace {
+
+using namespace std::string_view_literals;
+
+constexpr auto kCsvFilter = L"CSV ファイル (*.csv)\0*.csv\0すべてのファイル (*.*)\0*.*\0"sv;
+
+TEST(SplitFilter, GivesTextsAndPatternsInOrder) {
+    EXPECT_EQ(SplitFilter(kCsvFilter),
+              (std::vector<std::wstring>{L"CSV ファイル (*.csv)", L"*.csv",
+                                         L"すべてのファイル (*.*)", L"*.*"}));
+    EXPECT_EQ(SplitFilter(L"a\0*.a"sv), (std::vector<std::wstring>{L"a", L"*.a"}));
+    EXPECT_TRUE(SplitFilter(L"").empty());
+}
+
+TEST(FilterExtension, IsThePatternOfThePairFromItsLastDot) {
+    EXPECT_EQ(FilterExtension(kCsvFilter, 1), L".csv");
+    EXPECT_EQ(FilterExtension(kCsvFilter, 2), L".*");
+    EXPECT_EQ(FilterExtension(L"Text\0*.tar.gz\0"sv, 1), L".gz");
+    // No such pair, or a pattern without a dot: no extension.
+    EXPECT_EQ(FilterExtension(kCsvFilter, 0), L"");
+    EXPECT_EQ(FilterExtension(kCsvFilter, 3), L"");
+    EXPECT_EQ(FilterExtension(kCsvFilter, -1), L"");
+    EXPECT_EQ(FilterExtension(L"Make\0Makefile\0"sv, 1), L"");
+}
+
+TEST(NameWithFilterExtension, AppendsTheChosenPatternsExtensionUnlessPresent) {
+    EXPECT_EQ(NameWithFilterExtension(L"C:\\out\\result", kCsvFilter, 1), L"C:\\out\\result.csv");
+    EXPECT_EQ(NameWithFilterExtension(L"result.csv", kCsvFilter, 1), L"result.csv");
+    // The comparison is case-sensitive, and only the text from the last dot counts.
+    EXPECT_EQ(NameWithFilterExtension(L"RESULT.CSV", kCsvFilter, 1), L"RESULT.CSV.csv");
+    EXPECT_EQ(NameWithFilterExtension(L"a.b", kCsvFilter, 1), L"a.b.csv");
+    EXPECT_EQ(NameWithFilterExtension(L"C:\\v1.0\\result", kCsvFilter, 1), L"C:\\v1.0\\result.csv");
+}
+
+TEST(NameWithFilterExtension, LeavesTheNameAloneWithoutAUsableExtension) {
+    EXPECT_EQ(NameWithFilterExtension(L"result", kCsvFilter, 2), L"result");
+    EXPECT_EQ(NameWithFilterExtension(L"a.b", kCsvFilter, 2), L"a.b");
+    EXPECT_EQ(NameWithFilterExtension(L"result", kCsvFilter, 0), L"result");
+    EXPECT_EQ(NameWithFilterExtension(L"result", L"", 1), L"result");
+}
+
+// Answers the first dialog this process shows, from another thread, as a person would.
+class DialogAnswer {
+  public:
+    explicit DialogAnswer(std::function<void(HWND)> answer)
+        : thread_([this, answer = std::move(answer)] {
+              const HWND dialog = WaitForDialog();
+              found_ = dialog != nullptr;
+              if (found_) {
+                  answer(dialog);
+              }
+          }) {}
+    ~DialogAnswer() { Finish(); }
+    // Whether a dialog was there to answer.
+    bool Found() {
+        Finish();
+        return found_;
+    }
+
+  private:
+    void Finish() {
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+
+    static HWND WaitForDialog() {
+        for (int i = 0; i < 500; ++i) {
+            if (HWND dialog = CurrentDialog()) {
+                return dialog;
+            }
+            Sleep(20);
+        }
+        return nullptr;
+    }
+
+    static HWND CurrentDialog() {
+        HWND found = nullptr;
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                DWORD process = 0;
+                GetWindowThreadProcessId(window, &process);
+                wchar_t name[16] = {};
+                GetClassNameW(window, name, 16);
+                if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+                    std::wstring_view(name) == L"#32770") {
+                    *reinterpret_cast<HWND*>(param) = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    bool found_ = false;
+    std::thread thread_;
+};
+
+void Cancel(HWND dialog) {
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Types name into the file dialog's name box and confirms.
+std::function<void(HWND)> TypeAndConfirm(std::wstring name) {
+    return [name = std::move(name)](HWND dialog) {
+        constexpr int kNameCombo = 0x47C;  // cmb13
+        constexpr int kNameEdit = 0x480;   // edt1
+        SetDlgItemTextW(dialog, GetDlgItem(dialog, kNameCombo) ? kNameCombo : kNameEdit,
+                        name.c_str());
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    };
+}
+
+class FileDialogTest : public ::testing::Test {
+  protected:
+    // The file dialogs make the chosen folder the current one; it is restored so the
+    // folder can be removed.
+    void SetUp() override {
+        start_ = std::filesystem::current_path();
+        folder_ = std::filesystem::temp_directory_path() /
+                  (L"dialogs-" + std::to_wstring(GetCurrentProcessId()));
+        std::filesystem::create_directories(folder_);
+        std::ofstream(folder_ / L"data.csv") << "1,2\r\n";
+    }
+    void TearDown() override {
+        std::filesystem::current_path(start_);
+        std::filesystem::remove_all(folder_);
+    }
+
+    std::filesystem::path start_;
+    std::filesystem::path folder_;
+};
+
+TEST_F(FileDialogTest, CancelledOpenGivesNothingAndKeepsTheIndex) {
+    int16_t index = 2;
+    DialogAnswer answer(Cancel);
+    EXPECT_EQ(ShowOpenDialog(nullptr, kCsvFilter, folder_.wstring(), index), L"");
+    EXPECT_TRUE(answer.Found());
+    EXPECT_EQ(index, 2);
+}
+
+TEST_F(FileDialogTest, OpenGivesTheChosenFullPathAndIndex) {
+    int16_t index = 0;
+    DialogAnswer answer(TypeAndConfirm(L"data.csv"));
+    const std::wstring path = ShowOpenDialog(nullptr, kCsvFilter, folder_.wstring(), index);
+    EXPECT_TRUE(answer.Found());
+    EXPECT_TRUE(std::filesystem::equivalent(path, folder_ / L"data.csv")) << path;
+    EXPECT_EQ(index, 1);
+}
+
+TEST_F(FileDialogTest, SaveAppendsThePatternsExtension) {
+    int16_t index = 1;
+    DialogAnswer answer(TypeAndConfirm(L"RESULT.CSV"));
+    const std::wstring path =
+        ShowSaveDialog(nullptr, kCsvFilter, folder_.wstring(), L"result", L"", index);
+    EXPECT_TRUE(answer.Found());
+    EXPECT_EQ(std::filesystem::path(path).filename(), L"RESULT.CSV.csv");
+    EXPECT_EQ(index, 1);
+}
+
+TEST_F(FileDialogTest, SaveStartsFromTheDefaultNameAndCancelKeepsTheIndex) {
+    int16_t index = 1;
+    std::wstring shown;
+    DialogAnswer answer([&shown](HWND dialog) {
+        wchar_t text[256] = {};
+        GetDlgItemTextW(dialog, GetDlgItem(dialog, 0x47C) ? 0x47C : 0x480, text, 256);
+        shown = text;
+        Cancel(dialog);
+    });
+    EXPECT_EQ(ShowSaveDialog(nullptr, kCsvFilter, folder_.wstring(), L"結果", L"csv", index), L"");
+    EXPECT_TRUE(answer.Found());
+    EXPECT_EQ(shown, L"結果");
+    EXPECT_EQ(index, 1);
+}
+
+TEST(ShowColorDialog, ConfirmGivesTheColourAndCancelGivesMinusOne) {
+    {
+        DialogAnswer answer([](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); });
+        EXPECT_EQ(ShowColorDialog(nullptr, 0x0080FF40), 0x0080FF40);
+        EXPECT_TRUE(answer.Found());
+    }
+    DialogAnswer answer(Cancel);
+    EXPECT_EQ(ShowColorDialog(nullptr, 0x00FFFFFF), -1);
+    EXPECT_TRUE(answer.Found());
+}
+
+}  // namespace
+}  // namespace win32
