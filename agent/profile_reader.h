@@ -1,0 +1,34 @@
+// Reads the keys of one settings file held in memory, with the private-profile semantics:
+// the file is read once and every key is looked up in its bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace agent {
+
+class ProfileReader {
+  public:
+    explicit ProfileReader(std::string content) : content_(std::move(content)) {}
+
+    // A file that is missing or cannot be read reads as empty: every key gives its default.
+    static ProfileReader FromFile(const std::wstring& path);
+
+    // The integer value; the default when the key is missing, does not start with a number
+    // or holds a number outside the 16-bit range (the agent keeps 16-bit values only).
+    int16_t GetInt16(std::wstring_view section, std::wstring_view key, int16_t defaultValue) const;
+
+    // The same with the full 32-bit range.
+    int32_t GetInt32(std::wstring_view section, std::wstring_view key, int32_t defaultValue) const;
+
+    // The text read into a 256-byte buffer, cut to the byte count returned (a double-byte
+    // character split at the end shows as one space) and trimmed of spaces.
+    std::wstring GetText(std::wstring_view section, std::wstring_view key) const;
+
+  private:
+    std::string content_;
+};
+
+}  // namespace agent

@@ -1,0 +1,165 @@
+#include "agent/settings.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "agent/profile_reader.h"
+#include "core/files.h"
+#include "core/profile.h"
+#include "core/runtime.h"
+
+namespace agent {
+
+namespace {
+
+constexpr std::wstring_view kMainForm = L"MainForm";
+constexpr std::wstring_view kOption = L"Option";
+
+struct IntKey {
+    std::wstring_view name;
+    int16_t AgentOptions::*field;
+};
+
+// The integer options after the sound keys, in file order.
+constexpr IntKey kLayoutKeys[] = {
+    {L"P_C_Time", &AgentOptions::pcTime},  {L"F_Direct", &AgentOptions::fDirect},
+    {L"F_Width", &AgentOptions::fWidth},   {L"F_Height", &AgentOptions::fHeight},
+    {L"FB_Space", &AgentOptions::fbSpace}, {L"B_Pos", &AgentOptions::bPos},
+    {L"P_Flag", &AgentOptions::pFlag},
+};
+
+std::wstring LauncherKey(std::size_t slot) {
+    return L"Launcher" + std::to_wstring(slot + 1);
+}
+std::wstring TitleKey(std::size_t slot) {
+    return L"L_Title" + std::to_wstring(slot + 1);
+}
+
+int32_t WholeTwips(double twips) {
+    return core::RoundToInt32(twips).value_or(0);
+}
+
+// The stored coordinate, or the centre of the screen when the key holds the sentinel
+// (minus the window's size) that stands for "not stored". Positions are window
+// coordinates and keep their full 32-bit range, so a window on a second screen far to
+// the right comes back where it was.
+double PlaceOnAxis(const ProfileReader& reader, std::wstring_view key, double windowSize,
+                   double screenSize) {
+    const int32_t missing = -WholeTwips(windowSize);
+    const int32_t stored = reader.GetInt32(kMainForm, key, missing);
+    if (stored == missing) {
+        return std::trunc((screenSize - windowSize) / 2);
+    }
+    return stored;
+}
+
+// With no sound file named and the wave file chosen, the system's notify sound is used
+// when it exists; otherwise the announcement falls back to the system beep.
+void ApplySoundDefault(AgentOptions& options, const core::EnvLookup& env) {
+    if (!options.soundFile.empty() || options.soundFlag != 1) {
+        return;
+    }
+    std::wstring windir;
+    if (env) {
+        windir = env(L"WINDIR").value_or(L"");
+    }
+    const std::wstring path = windir + L"\\Media\\" + L"notify.wav";
+    if (core::FileExists(path)) {
+        options.soundFile = path;
+    } else {
+        options.soundFlag = 0;
+    }
+}
+
+AgentOptions ReadOptions(const ProfileReader& reader, const core::EnvLookup& env) {
+    const AgentOptions defaults;
+    AgentOptions o;
+    o.formShow = reader.GetInt16(kMainForm, L"Form_Show", defaults.formShow);
+    o.schedule = reader.GetText(kOption, L"Schedule");
+    o.soundFlag = reader.GetInt16(kOption, L"SoundFlag", defaults.soundFlag);
+    o.soundFile = reader.GetText(kOption, L"SoundFile");
+    ApplySoundDefault(o, env);
+    for (const IntKey& key : kLayoutKeys) {
+        o.*key.field = reader.GetInt16(kOption, key.name, defaults.*key.field);
+    }
+    for (std::size_t slot = 0; slot < o.launcherPaths.size(); ++slot) {
+        o.launcherPaths[slot] = reader.GetText(kOption, LauncherKey(slot));
+        o.launcherTitles[slot] = reader.GetText(kOption, TitleKey(slot));
+    }
+    o.lPopFlag = reader.GetInt16(kOption, L"L_Pop_Flag", defaults.lPopFlag);
+    return o;
+}
+
+void WriteInt(core::ProfileFile& file, std::wstring_view section, std::wstring_view key,
+              int32_t value) {
+    file.WriteString(section, key, std::to_wstring(value));
+}
+
+void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, const std::wstring& value,
+                    const std::wstring& asRead) {
+    if (value != asRead) {
+        file.WriteString(kOption, key, value);
+    }
+}
+
+void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, int16_t value, int16_t asRead) {
+    if (value != asRead) {
+        WriteInt(file, kOption, key, value);
+    }
+}
+
+void WriteOptions(core::ProfileFile& file, const AgentOptions& o, const AgentOptions& asRead) {
+    WriteIfChanged(file, L"Schedule", o.schedule, asRead.schedule);
+    WriteIfChanged(file, L"SoundFlag", o.soundFlag, asRead.soundFlag);
+    WriteIfChanged(file, L"SoundFile", o.soundFile, asRead.soundFile);
+    for (const IntKey& key : kLayoutKeys) {
+        WriteIfChanged(file, key.name, o.*key.field, asRead.*key.field);
+    }
+    // The launchers are written as a whole: all ten keys when any of them changed.
+    if (o.launcherPaths != asRead.launcherPaths || o.launcherTitles != asRead.launcherTitles) {
+        for (std::size_t slot = 0; slot < o.launcherPaths.size(); ++slot) {
+            file.WriteString(kOption, LauncherKey(slot), o.launcherPaths[slot]);
+            file.WriteString(kOption, TitleKey(slot), o.launcherTitles[slot]);
+        }
+    }
+    WriteIfChanged(file, L"L_Pop_Flag", o.lPopFlag, asRead.lPopFlag);
+}
+
+}  // namespace
+
+std::wstring AgentSettingsPath(const AgentEnvironment& environment) {
+    return core::AppFilePath(environment.programDir, environment.programName + L".ini");
+}
+
+AgentSettings LoadAgentSettings(const AgentEnvironment& environment, AgentWindowFrame& window) {
+    const ProfileReader reader = ProfileReader::FromFile(AgentSettingsPath(environment));
+    const double top = PlaceOnAxis(reader, L"Top", window.Height(), environment.screenHeight);
+    const double left = PlaceOnAxis(reader, L"Left", window.Width(), environment.screenWidth);
+    window.MoveTo(left, top);
+
+    AgentSettings settings;
+    settings.readLeft = WholeTwips(window.Left());
+    settings.readTop = WholeTwips(window.Top());
+    settings.values = ReadOptions(reader, environment.env);
+    // The sound default is part of what was read, so it alone never causes a write.
+    settings.asRead = settings.values;
+    return settings;
+}
+
+void SaveAgentSettings(const AgentSettings& settings, const AgentEnvironment& environment,
+                       const AgentWindowFrame& window, bool showTicked) {
+    core::ProfileFile file(AgentSettingsPath(environment));
+    const int32_t left = WholeTwips(window.Left());
+    const int32_t top = WholeTwips(window.Top());
+    if (left != settings.readLeft || top != settings.readTop) {
+        WriteInt(file, kMainForm, L"Top", top);
+        WriteInt(file, kMainForm, L"Left", left);
+    }
+    const int16_t formShow = showTicked ? 1 : 0;
+    if (formShow != settings.asRead.formShow) {
+        WriteInt(file, kMainForm, L"Form_Show", formShow);
+    }
+    WriteOptions(file, settings.values, settings.asRead);
+}
+
+}  // namespace agent
