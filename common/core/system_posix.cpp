@@ -12,7 +12,7 @@ namespace core {
 namespace {
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Converter() {
         if (handle_ != reinterpret_cast<iconv_t>(-1)) {
@@ -21,6 +21,9 @@ public:
     }
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
+
+    // Back to the initial shift state, for a new text.
+    void Reset() { iconv(handle_, nullptr, nullptr, nullptr, nullptr); }
 
     // Converts as much as it can; returns the errno that stopped it (0 when all went).
     int Run(const char*& in, std::size_t& inLeft, std::string& out) {
@@ -37,7 +40,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 
@@ -51,10 +54,23 @@ std::wstring WideFromBytes(const std::string& raw) {
     return out;
 }
 
+// Opening a converter costs more than converting a line: keep one per direction.
+Converter& Encoder() {
+    thread_local Converter conv("CP932", "WCHAR_T");
+    conv.Reset();
+    return conv;
+}
+
+Converter& Decoder() {
+    thread_local Converter conv("WCHAR_T", "CP932");
+    conv.Reset();
+    return conv;
+}
+
 }  // namespace
 
 std::string ToCp932(std::wstring_view text) {
-    Converter conv("CP932", "WCHAR_T");
+    Converter& conv = Encoder();
     std::string out;
     const char* in = reinterpret_cast<const char*>(text.data());
     std::size_t left = text.size() * sizeof(wchar_t);
@@ -68,7 +84,7 @@ std::string ToCp932(std::wstring_view text) {
 }
 
 std::wstring FromCp932(std::string_view bytes) {
-    Converter conv("WCHAR_T", "CP932");
+    Converter& conv = Decoder();
     std::wstring out;
     const char* in = bytes.data();
     std::size_t left = bytes.size();
