@@ -80,7 +80,7 @@ std::wstring LeftTrim(std::wstring_view text) {
 }
 
 std::wstring UnquotedTrimmed(std::wstring_view text) {
-    return core::Trim(Unquote(text));
+    return core::Trim(core::WithoutQuotes(text));
 }
 
 // A picture file as named; failing that, the name beside the program; failing that, none.
@@ -146,10 +146,10 @@ class CatalogueReader {
     int Keyed(Key key, std::wstring_view value) {
         switch (key) {
             case Key::Date:
-                c_.dateFormat = LeftTrim(Unquote(value));
+                c_.dateFormat = LeftTrim(core::WithoutQuotes(value));
                 return 0;
             case Key::Time:
-                c_.timeFormat = LeftTrim(Unquote(value));
+                c_.timeFormat = LeftTrim(core::WithoutQuotes(value));
                 return 0;
             case Key::HeadlinePrefix:
                 c_.headlinePrefix = UnquotedTrimmed(value);

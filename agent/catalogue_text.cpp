@@ -13,17 +13,6 @@ int16_t PictureNumber(std::wstring_view key) {
     return 0;
 }
 
-std::wstring Unquote(std::wstring_view text) {
-    std::wstring out;
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        if (c != L'"') {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
 PictureSuffix TakePictureSuffix(std::wstring_view value) {
     PictureSuffix result;
     const auto comma = value.rfind(L',');

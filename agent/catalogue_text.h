@@ -21,9 +21,6 @@ inline constexpr std::array<std::wstring_view, kPictureCount> kPictureKeys = {
 // 1..9 for a picture key name (exact comparison), 0 for any other text.
 int16_t PictureNumber(std::wstring_view key);
 
-// The text with every double quote removed.
-std::wstring Unquote(std::wstring_view text);
-
 struct PictureSuffix {
     int16_t picture = 1;
     std::wstring value;

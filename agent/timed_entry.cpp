@@ -177,7 +177,7 @@ TimedEntryParse ParseTimedEntry(std::wstring_view value, int year) {
         return result;
     }
     TakeTimePart(split.value, result.entry);
-    result.entry.text = core::Trim(Unquote(split.value));
+    result.entry.text = core::Trim(core::WithoutQuotes(split.value));
     return result;
 }
 

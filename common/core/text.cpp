@@ -10,17 +10,6 @@ constexpr std::size_t kMaxExpandedLength = 32766;
 // that refer to each other in a cycle.
 constexpr int kMaxExpandRounds = 256;
 
-std::wstring WithoutQuotes(std::wstring_view text) {
-    std::wstring out;
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        if (c != L'"') {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
 // One round: the first %NAME% pair replaced by the variable's value. nullopt when the
 // text holds no complete pair.
 std::optional<std::wstring> ExpandFirstPair(const std::wstring& text, const EnvLookup& lookup) {
@@ -42,6 +31,17 @@ std::optional<std::wstring> ExpandFirstPair(const std::wstring& text, const EnvL
 }
 
 }  // namespace
+
+std::wstring WithoutQuotes(std::wstring_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c != L'"') {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
 
 bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);

@@ -41,6 +41,9 @@ EnvLookup ProcessEnvironment();
 // as C:\) joined to fileName with one backslash.
 std::wstring AppFilePath(std::wstring_view programDir, std::wstring_view fileName);
 
+// The text with every double quote removed.
+std::wstring WithoutQuotes(std::wstring_view text);
+
 // Text without leading and trailing spaces (U+0020 only).
 std::wstring Trim(std::wstring_view text);
 
