@@ -1,0 +1,191 @@
+// Scripted message boxes, dialogs, modal forms, pop-up menus, the event pump and timers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/forms.h"
+#include "headless/test_host.h"
+#include "headless/user.h"
+
+namespace {
+
+using namespace forms;
+
+class Settings : public Form {
+  public:
+    Settings() : Form(L"Form2") {
+        Command1.Load(0).SetCaption(L"決定(&O)");
+        Command1.Load(1);
+        Command1[1].SetCaption(L"キャンセル(&C)");
+        Command1[1].SetVisible(true);
+        Command1.Click = [this](int index) {
+            if (index == 0 &&
+                MsgBox(L"更新してもよろしいですか?", kMbQuestion | kMbYesNo) == kIdNo) {
+                return;
+            }
+            accepted = index == 0;
+            Unload();
+        };
+    }
+    ControlArray<CommandButton> Command1{*this, L"Command1"};
+    bool accepted = false;
+};
+
+class MainForm : public Form {
+  public:
+    MainForm() : Form(L"Form1") {
+        MNU_Popup.SetVisible(false);
+        MNU_Exit.SetCaption(L"終了(&X)");
+        MNU_Exit.Click = [this] {
+            exitChosen = true;
+            GetApp().End();
+            afterEnd = true;  // never reached
+        };
+        Timer1.Tick = [this] { ticks.push_back(L"Timer1@" + std::to_wstring(Elapsed())); };
+        Timer2.Tick = [this] { ticks.push_back(L"Timer2@" + std::to_wstring(Elapsed())); };
+    }
+    int64_t Elapsed() const;
+    Timer Timer1{*this, L"Timer1"};
+    Timer Timer2{*this, L"Timer2"};
+    Menu MNU_Popup{*this, L"MNU_Popup"};
+    Menu MNU_Exit{*this, L"MNU_Exit", &MNU_Popup};
+    std::vector<std::wstring> ticks;
+    bool exitChosen = false;
+    bool afterEnd = false;
+    headless::TestHost* host = nullptr;
+};
+
+int64_t MainForm::Elapsed() const {
+    return host->ElapsedMs();
+}
+
+class DialogsTest : public ::testing::Test {
+  protected:
+    DialogsTest() {
+        app.SetTitle(L"Tamvoro");
+        main.host = &host;
+    }
+    headless::TestHost host;
+    App app{host};
+    MainForm main;
+};
+
+TEST_F(DialogsTest, MessageBoxesAreAnsweredFromTheScriptWithTheProgramTitle) {
+    host.ExpectMessage(kIdNo, L"更新");
+    EXPECT_EQ(MsgBox(L"更新してもよろしいですか?", kMbQuestion | kMbYesNo), kIdNo);
+    host.ExpectMessage(kIdOk);
+    MsgBox(L"ファイルがありません。", kMbError);
+    ASSERT_EQ(host.Messages().size(), 2u);
+    EXPECT_EQ(host.Messages()[0].caption, L"Tamvoro");
+    EXPECT_EQ(host.Messages()[0].style, kMbQuestion | kMbYesNo);
+    EXPECT_EQ(host.Messages()[1].text, L"ファイルがありません。");
+    EXPECT_EQ(host.PendingScripts(), 0u);
+}
+
+TEST_F(DialogsTest, UnexpectedOrDifferentMessageBoxesFailTheTest) {
+    EXPECT_THROW(MsgBox(L"エラー", kMbError), headless::UnexpectedDialog);
+    host.ExpectMessage(kIdOk, L"書き込み");
+    EXPECT_THROW(MsgBox(L"ファイルの読み込みを失敗しました Err=53", kMbError),
+                 headless::UnexpectedDialog);
+    int16_t index = 0;
+    EXPECT_THROW(host.OpenFileDialog(nullptr, L"", L"", index), headless::UnexpectedDialog);
+}
+
+TEST_F(DialogsTest, FileDialogsGiveTheScriptedChoiceAndKeepTheIndexOnCancel) {
+    int16_t index = 0;
+    host.ExpectSaveDialog(L"C:\\out\\result.csv", 2);
+    host.ExpectOpenDialog(L"");
+    EXPECT_EQ(host.SaveFileDialog(nullptr, L"", L"", L"result", L"", index),
+              L"C:\\out\\result.csv");
+    EXPECT_EQ(index, 2);
+    EXPECT_EQ(host.OpenFileDialog(nullptr, L"", L"", index), L"");
+    EXPECT_EQ(index, 2);
+    host.ExpectColorDialog(-1);
+    EXPECT_EQ(host.ColorDialog(nullptr, 0xFFFFFF), -1);
+    core::FontSpec spec{L"ＭＳ Ｐゴシック", 9.0};
+    host.ExpectFontDialog(std::nullopt);
+    EXPECT_EQ(host.FontDialog(nullptr, spec), -1);
+    EXPECT_EQ(spec.size, 9.0);
+}
+
+TEST_F(DialogsTest, AModalFormRunsItsScriptAndReturnsWhenClosed) {
+    Settings dialog;
+    main.Show();
+    host.ExpectModal(L"Form2", [&](Form&) {
+        host.ExpectMessage(kIdNo);
+        headless::Click(dialog.Command1[0]);  // answered No: the dialog stays
+        EXPECT_TRUE(dialog.Visible());
+        host.ExpectMessage(kIdYes);
+        headless::Click(dialog.Command1[0]);
+    });
+    dialog.Show(true);
+    EXPECT_TRUE(dialog.accepted);
+    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(host.PendingScripts(), 0u);
+
+    host.ExpectModal(L"Form2", [](Form&) {});  // the script forgets to close it
+    EXPECT_THROW(dialog.Show(true), headless::UnexpectedDialog);
+}
+
+TEST_F(DialogsTest, PopupMenusChooseTheScriptedItemAndEndStopsTheProgram) {
+    main.Show();
+    host.ExpectPopup(L"");
+    main.PopupMenu(main.MNU_Popup);
+    EXPECT_FALSE(main.exitChosen);
+    host.ExpectPopup(L"MNU_Exit");
+    headless::Click(main);  // any user action catches the program's end
+    main.Click = [this] { main.PopupMenu(main.MNU_Popup); };
+    headless::Click(main);
+    EXPECT_TRUE(main.exitChosen);
+    EXPECT_FALSE(main.afterEnd);
+    EXPECT_TRUE(host.Ended());
+    EXPECT_EQ(host.Popups(), (std::vector<std::wstring>{L"MNU_Popup", L"MNU_Popup"}));
+}
+
+TEST_F(DialogsTest, DoEventsRunsWhatTheUserDidMeanwhile) {
+    bool stopped = false;
+    host.DuringDoEvents([&] { stopped = true; });
+    int rounds = 0;
+    while (!stopped && rounds < 10) {
+        ++rounds;
+        DoEvents();
+    }
+    EXPECT_EQ(rounds, 1);
+    DoEvents();  // nothing pending
+    EXPECT_EQ(host.DoEventsCalls(), 2);
+}
+
+TEST_F(DialogsTest, TimersFireInTimeOrderWhileRunningAndLoaded) {
+    main.Timer1.SetInterval(1000);
+    main.Timer2.SetInterval(300);
+    host.Advance(2000);
+    EXPECT_TRUE(main.ticks.empty());  // the form is not loaded yet
+    main.Load();
+    host.Advance(1000);
+    EXPECT_EQ(main.ticks, (std::vector<std::wstring>{L"Timer2@2300", L"Timer2@2600", L"Timer2@2900",
+                                                     L"Timer1@3000"}));
+    main.ticks.clear();
+    main.Timer2.SetInterval(0);
+    main.Timer1.SetEnabled(false);
+    host.Advance(5000);
+    EXPECT_TRUE(main.ticks.empty());
+    main.Timer1.SetEnabled(true);  // restarting counts the interval from now
+    host.Advance(999);
+    EXPECT_TRUE(main.ticks.empty());
+    host.Advance(1);
+    EXPECT_EQ(main.ticks, std::vector<std::wstring>{L"Timer1@9000"});
+    main.Unload();
+    host.Advance(5000);
+    EXPECT_EQ(main.ticks.size(), 1u);
+}
+
+TEST_F(DialogsTest, TheClockAdvancesAcrossMidnightAndMonths) {
+    host.SetNow({{2024, 2, 28}, 23, 59, 30});
+    host.Advance(60 * 1000);
+    EXPECT_EQ(Now(), (core::DateTime{{2024, 2, 29}, 0, 0, 30}));
+    host.Advance(24 * 3600 * 1000);
+    EXPECT_EQ(Now().date, (core::Date{2024, 3, 1}));
+}
+
+}  // namespace

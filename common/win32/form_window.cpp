@@ -1,0 +1,408 @@
+#include "win32/form_window.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+
+#include "win32/control_window.h"
+#include "win32/dib_surface.h"
+#include "win32/region.h"
+#include "win32/win32_host.h"
+
+namespace win32 {
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"SuiteForm";
+
+int ToPixels(double twips, double tpp) {
+    return int(std::lround(twips / tpp));
+}
+
+}  // namespace
+
+void FormWindow::RegisterClasses() {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.style = CS_DBLCLKS;
+    cls.lpfnWndProc = WindowProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hIcon = LoadIconW(cls.hInstance, MAKEINTRESOURCEW(1));
+    if (cls.hIcon == nullptr) {
+        cls.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+    }
+    cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    cls.lpszClassName = kFormClass;
+    RegisterClassExW(&cls);
+}
+
+std::pair<DWORD, DWORD> FormWindow::StylesFor(int borderStyle, bool hasMenus) {
+    switch (borderStyle) {
+        case 0:
+            if (hasMenus) {
+                return {WS_CAPTION | WS_SYSMENU, 0};
+            }
+            return {WS_POPUP, 0};
+        case 1:
+            return {WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0};
+        case 3:
+            return {WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_EX_DLGMODALFRAME};
+        case 4:
+            return {WS_CAPTION | WS_SYSMENU, WS_EX_TOOLWINDOW};
+        case 5:
+            return {WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW};
+        default:
+            return {WS_OVERLAPPEDWINDOW, 0};
+    }
+}
+
+FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(form) {
+    auto [style, exStyle] =
+        StylesFor(form.BorderStyle(), forms::FormMenuState(form) != core::MenuState::None);
+    HWND owner = form.ShowInTaskbar() ? nullptr : host.HiddenOwner();
+    window_ = CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
+                              0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+    applying_ = true;
+    RebuildMenuBar();
+    ApplyIcon();
+    SetTopmost(form.Topmost());
+    applying_ = false;
+    ApplyGeometry();
+    if (form.WindowRegion()) {
+        SetRegion(&*form.WindowRegion());
+    }
+}
+
+FormWindow::~FormWindow() {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+    if (menuBar_ != nullptr) {
+        DestroyMenu(menuBar_);
+    }
+}
+
+FormWindow* FormWindow::From(HWND window) {
+    return window != nullptr
+               ? reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA))
+               : nullptr;
+}
+
+void FormWindow::Apply(forms::Aspect aspect) {
+    using forms::Aspect;
+    switch (aspect) {
+        case Aspect::Geometry:
+            ApplyGeometry();
+            break;
+        case Aspect::Text:
+            SetWindowTextW(window_, form_.Caption().c_str());
+            break;
+        case Aspect::Visible:
+            applying_ = true;
+            if (form_.Visible()) {
+                const forms::WindowState state = form_.WindowState();
+                ShowWindow(window_, state == forms::WindowState::Minimized   ? SW_SHOWMINIMIZED
+                                    : state == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED
+                                                                             : SW_SHOW);
+            } else {
+                ShowWindow(window_, SW_HIDE);
+            }
+            applying_ = false;
+            break;
+        case Aspect::Look:
+            ApplyStyle();
+            break;
+        case Aspect::Menus:
+            RebuildMenuBar();
+            if (form_.BorderStyle() == 0) {
+                ApplyStyle();  // menus coming or going change a borderless form's frame
+            }
+            break;
+        case Aspect::Icon:
+            ApplyIcon();
+            break;
+        case Aspect::Picture:
+            InvalidateRect(window_, nullptr, FALSE);
+            break;
+        default:
+            break;
+    }
+}
+
+void FormWindow::ApplyGeometry() {
+    const forms::App& app = form_.GetApp();
+    applying_ = true;
+    if (form_.Visible()) {
+        const forms::WindowState state = form_.WindowState();
+        ShowWindow(window_, state == forms::WindowState::Minimized   ? SW_MINIMIZE
+                            : state == forms::WindowState::Maximized ? SW_MAXIMIZE
+                                                                     : SW_RESTORE);
+    }
+    if (form_.WindowState() == forms::WindowState::Normal) {
+        SetWindowPos(window_, nullptr, ToPixels(form_.Left(), app.TwipsPerPixelX()),
+                     ToPixels(form_.Top(), app.TwipsPerPixelY()),
+                     ToPixels(form_.Width(), app.TwipsPerPixelX()),
+                     ToPixels(form_.Height(), app.TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    applying_ = false;
+}
+
+void FormWindow::ApplyStyle() {
+    auto [style, exStyle] =
+        StylesFor(form_.BorderStyle(), forms::FormMenuState(form_) != core::MenuState::None);
+    const LONG_PTR visible = GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE;
+    SetWindowLongPtrW(window_, GWL_STYLE, LONG_PTR(style | WS_CLIPCHILDREN) | visible);
+    const LONG_PTR topmost = GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    SetWindowLongPtrW(window_, GWL_EXSTYLE, LONG_PTR(exStyle) | topmost);
+    applying_ = true;
+    SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    applying_ = false;
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void FormWindow::ApplyIcon() {
+    HICON icon = HICON(form_.Icon());
+    if (icon == nullptr) {
+        icon = HICON(GetClassLongPtrW(window_, GCLP_HICON));
+    }
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(icon));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(icon));
+}
+
+void FormWindow::Focus() {
+    SetFocus(window_);
+}
+
+void FormWindow::SetRegion(const forms::Region* region) {
+    SetWindowRgn(window_, region != nullptr ? CreateRegion(*region) : nullptr, TRUE);
+}
+
+void FormWindow::SetTopmost(bool topmost) {
+    SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void FormWindow::Activate() {
+    SetForegroundWindow(window_);
+    SetActiveWindow(window_);
+    BringWindowToTop(window_);
+}
+
+void FormWindow::BeginDrag() {
+    ReleaseCapture();
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+// ---- Menus
+
+void FormWindow::AppendItem(HMENU menu, forms::Menu& item) {
+    if (item.IsSeparator()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        return;
+    }
+    UINT flags = MF_STRING | (item.Enabled() ? MF_ENABLED : MF_GRAYED) |
+                 (item.Checked() ? MF_CHECKED : MF_UNCHECKED);
+    std::vector<forms::Menu*> children = item.Items();
+    if (!children.empty()) {
+        AppendMenuW(menu, flags | MF_POPUP, UINT_PTR(BuildMenu(item, true)),
+                    item.Caption().c_str());
+        return;
+    }
+    AppendMenuW(menu, flags, UINT_PTR(item.CommandId()), item.Caption().c_str());
+}
+
+HMENU FormWindow::BuildMenu(forms::Menu& parent, bool popup) {
+    HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+    for (forms::Menu* item : parent.Items()) {
+        if (item->Visible()) {
+            AppendItem(menu, *item);
+        }
+    }
+    return menu;
+}
+
+forms::Menu* FormWindow::MenuWithId(UINT id) const {
+    for (forms::Control* control : form_.Controls()) {
+        if (control->Kind() == forms::ControlKind::Menu &&
+            UINT(static_cast<forms::Menu*>(control)->CommandId()) == id) {
+            return static_cast<forms::Menu*>(control);
+        }
+    }
+    return nullptr;
+}
+
+void FormWindow::RebuildMenuBar() {
+    HMENU bar = nullptr;
+    for (forms::Menu* top : form_.TopMenus()) {
+        if (!top->Visible()) {
+            continue;
+        }
+        if (bar == nullptr) {
+            bar = CreateMenu();
+        }
+        AppendItem(bar, *top);
+    }
+    SetMenu(window_, bar);
+    if (menuBar_ != nullptr) {
+        DestroyMenu(menuBar_);
+    }
+    menuBar_ = bar;
+    DrawMenuBar(window_);
+}
+
+void FormWindow::TrackPopup(forms::Menu& menu) {
+    HMENU popup = BuildMenu(menu, true);
+    POINT at;
+    GetCursorPos(&at);
+    SetForegroundWindow(window_);
+    const UINT id = UINT(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                        at.x, at.y, 0, window_, nullptr));
+    DestroyMenu(popup);
+    PostMessageW(window_, WM_NULL, 0, 0);
+    if (forms::Menu* chosen = MenuWithId(id)) {
+        form_.NoteMenuChosen(*chosen);
+    }
+}
+
+// ---- Messages
+
+void FormWindow::NoteWindowRect() {
+    // Only what the user does to a shown window is news to the model.
+    if (applying_ || !IsWindowVisible(window_) || IsIconic(window_) || IsZoomed(window_)) {
+        return;
+    }
+    RECT rect;
+    GetWindowRect(window_, &rect);
+    const forms::App& app = form_.GetApp();
+    form_.NoteMoved(rect.left * app.TwipsPerPixelX(), rect.top * app.TwipsPerPixelY(),
+                    (rect.right - rect.left) * app.TwipsPerPixelX(),
+                    (rect.bottom - rect.top) * app.TwipsPerPixelY());
+}
+
+void FormWindow::RaiseMouse(const forms::MouseHandler& handler, int button, WPARAM keys,
+                            LPARAM position) {
+    if (!handler) {
+        return;
+    }
+    const forms::App& app = form_.GetApp();
+    const int shift =
+        ((keys & MK_SHIFT) ? forms::kShiftMask : 0) | ((keys & MK_CONTROL) ? forms::kCtrlMask : 0);
+    handler(button, shift,
+            float(GET_X_LPARAM(position) * app.TwipsPerPixelX() / form_.ScaleFactorX()),
+            float(GET_Y_LPARAM(position) * app.TwipsPerPixelY() / form_.ScaleFactorY()));
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT routed = 0;
+    if (ControlWindow::RouteChild(message, wParam, lParam, routed)) {
+        return routed;
+    }
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam == 0) {
+                if (forms::Menu* chosen = MenuWithId(LOWORD(wParam))) {
+                    form_.NoteMenuChosen(*chosen);
+                }
+            }
+            return 0;
+        case WM_CLOSE:
+            form_.NoteCloseRequest();
+            return 0;
+        case WM_ACTIVATE: {
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                form_.NoteDeactivated();
+                return 0;
+            }
+            HWND window = window_;
+            forms::Form& form = form_;
+            form.NoteActivated();
+            if (!IsWindow(window) || From(window) == nullptr) {
+                return 0;  // the Activate handler unloaded the form
+            }
+            // The focus returns to the control that had it, or goes to the first one.
+            forms::Control* active = form.ActiveControl();
+            HWND target = active != nullptr ? HWND(active->Handle())
+                                            : GetNextDlgTabItem(window, nullptr, FALSE);
+            SetFocus(target != nullptr ? target : window);
+            return 0;
+        }
+        case WM_MOVE:
+            NoteWindowRect();
+            return 0;
+        case WM_SIZE:
+            if (!applying_) {
+                form_.NoteWindowState(wParam == SIZE_MINIMIZED   ? forms::WindowState::Minimized
+                                      : wParam == SIZE_MAXIMIZED ? forms::WindowState::Maximized
+                                                                 : forms::WindowState::Normal);
+            }
+            NoteWindowRect();
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT rect;
+            GetClientRect(window_, &rect);
+            HBRUSH brush = CreateSolidBrush(form_.BackColor());
+            FillRect(HDC(wParam), &rect, brush);
+            DeleteObject(brush);
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            if (form_.HasSurface()) {
+                static_cast<DibSurface&>(form_.GetSurface()).PaintTo(dc, 0, 0);
+            }
+            ControlWindow::PaintLines(dc, form_, nullptr);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_CHAR:
+            form_.FilterKeyPress(nullptr, int16_t(wParam));
+            return 0;
+        case WM_KEYDOWN:
+            form_.FilterKeyDown(nullptr, int16_t(wParam), 0);
+            return 0;
+        case WM_MOUSEMOVE: {
+            int held = 0;
+            held |= (wParam & MK_LBUTTON) ? forms::kLeftButton : 0;
+            held |= (wParam & MK_RBUTTON) ? forms::kRightButton : 0;
+            held |= (wParam & MK_MBUTTON) ? forms::kMiddleButton : 0;
+            RaiseMouse(form_.MouseMove, held, wParam, lParam);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            RaiseMouse(form_.MouseDown, forms::kLeftButton, wParam, lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+            RaiseMouse(form_.MouseDown, forms::kRightButton, wParam, lParam);
+            return 0;
+        case WM_LBUTTONUP: {
+            // The handler may unload the form, which destroys this window and its peer.
+            HWND window = window_;
+            forms::Form& form = form_;
+            RaiseMouse(form.MouseUp, forms::kLeftButton, wParam, lParam);
+            if (IsWindow(window) && From(window) != nullptr) {
+                forms::Control::Raise(form.Click);
+            }
+            return 0;
+        }
+        case WM_RBUTTONUP:
+            RaiseMouse(form_.MouseUp, forms::kRightButton, wParam, lParam);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            forms::Control::Raise(form_.DblClick);
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FormWindow* self = From(window);
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->Handle(message, wParam, lParam);
+}
+
+}  // namespace win32
