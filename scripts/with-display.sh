@@ -6,7 +6,7 @@ if [ -z "${DISPLAY:-}" ]; then
     SUITE_PRIVATE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-wineserver -p
+wineserver -p || true  # already running for this prefix
 # Start Wine's own background services now, detached from our output: started by a test,
 # they would keep its output pipe open and the test runner waiting for ever.
 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
