@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/file_filter.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "forms/app.h"
@@ -285,17 +286,19 @@ std::wstring TestHost::OpenFileDialog(forms::Form*, std::wstring_view, std::wstr
     return script.path;
 }
 
-std::wstring TestHost::SaveFileDialog(forms::Form*, std::wstring_view, std::wstring_view,
+std::wstring TestHost::SaveFileDialog(forms::Form*, std::wstring_view filter, std::wstring_view,
                                       std::wstring_view, std::wstring_view, int16_t& filterIndex) {
     if (saveScripts_.empty()) {
         throw UnexpectedDialog("unexpected save dialog");
     }
     FileScript script = std::move(saveScripts_.front());
     saveScripts_.pop_front();
-    if (!script.path.empty()) {
-        filterIndex = script.filterIndex;
+    if (script.path.empty()) {
+        return {};
     }
-    return script.path;
+    // The scripted name is what the user typed; the dialog adds the pattern's extension.
+    filterIndex = script.filterIndex;
+    return core::NameWithFilterExtension(script.path, filter, filterIndex);
 }
 
 int32_t TestHost::ColorDialog(forms::Form*, forms::Color) {

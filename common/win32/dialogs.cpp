@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "core/file_filter.h"
 #include "core/text.h"
 
 namespace win32 {
@@ -56,44 +57,6 @@ OPENFILENAMEW FileDialogRecord(const FileDialogRequest& request) {
 
 }  // namespace
 
-std::vector<std::wstring> SplitFilter(std::wstring_view filter) {
-    std::vector<std::wstring> items;
-    while (!filter.empty()) {
-        const size_t end = filter.find(L'\0');
-        items.emplace_back(filter.substr(0, end));
-        if (end == std::wstring_view::npos) {
-            break;
-        }
-        filter.remove_prefix(end + 1);
-    }
-    return items;
-}
-
-std::wstring FilterExtension(std::wstring_view filter, int16_t filterIndex) {
-    const std::vector<std::wstring> items = SplitFilter(filter);
-    const int item = 2 * filterIndex - 1;
-    if (item < 0 || item >= static_cast<int>(items.size())) {
-        return {};
-    }
-    const std::wstring& pattern = items[static_cast<size_t>(item)];
-    const size_t dot = pattern.rfind(L'.');
-    return dot == std::wstring::npos ? std::wstring() : pattern.substr(dot);
-}
-
-std::wstring NameWithFilterExtension(std::wstring_view name, std::wstring_view filter,
-                                     int16_t filterIndex) {
-    const std::wstring extension = FilterExtension(filter, filterIndex);
-    std::wstring result(name);
-    if (extension.empty() || extension == L".*") {
-        return result;
-    }
-    const size_t dot = result.rfind(L'.');
-    if (dot == std::wstring::npos || result.compare(dot, std::wstring::npos, extension) != 0) {
-        result += extension;
-    }
-    return result;
-}
-
 std::wstring ShowOpenDialog(HWND owner, std::wstring_view filter, std::wstring_view initialDir,
                             int16_t& filterIndex) {
     const std::wstring filterText = TerminatedFilter(filter);
@@ -123,7 +86,7 @@ std::wstring ShowSaveDialog(HWND owner, std::wstring_view filter, std::wstring_v
     }
     const auto chosenIndex = static_cast<int16_t>(record.nFilterIndex);
     filterIndex = chosenIndex;
-    return NameWithFilterExtension(core::CutAtNul(buffer), filter, chosenIndex);
+    return core::NameWithFilterExtension(core::CutAtNul(buffer), filter, chosenIndex);
 }
 
 int32_t ShowColorDialog(HWND owner, uint32_t initialColour) {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace win32 {
 
@@ -19,24 +18,12 @@ std::wstring ShowOpenDialog(HWND owner, std::wstring_view filter, std::wstring_v
                             int16_t& filterIndex);
 
 // As ShowOpenDialog, starting with defaultName; the returned name carries the extension of
-// the chosen pattern (see NameWithFilterExtension).
+// the chosen pattern (see core::NameWithFilterExtension).
 std::wstring ShowSaveDialog(HWND owner, std::wstring_view filter, std::wstring_view initialDir,
                             std::wstring_view defaultName, std::wstring_view defaultExt,
                             int16_t& filterIndex);
 
 // The chosen colour (0x00BBGGRR), or -1 when the user cancels.
 int32_t ShowColorDialog(HWND owner, uint32_t initialColour);
-
-// The filter's items (texts and patterns alternately), split at the NUL characters.
-std::vector<std::wstring> SplitFilter(std::wstring_view filter);
-
-// The extension of the pattern of pair filterIndex, from its last dot on (".csv" for
-// "*.csv"); empty when the pair does not exist or its pattern has no dot.
-std::wstring FilterExtension(std::wstring_view filter, int16_t filterIndex);
-
-// The name the save dialog returns: name with the chosen pattern's extension appended
-// unless it already ends in it (case-sensitive) or the pattern's extension is ".*".
-std::wstring NameWithFilterExtension(std::wstring_view name, std::wstring_view filter,
-                                     int16_t filterIndex);
 
 }  // namespace win32

@@ -101,6 +101,11 @@ TEST_F(DialogsTest, FileDialogsGiveTheScriptedChoiceAndKeepTheIndexOnCancel) {
     EXPECT_EQ(index, 2);
     EXPECT_EQ(host.OpenFileDialog(nullptr, L"", L"", index), L"");
     EXPECT_EQ(index, 2);
+    // As the system's dialog does, the chosen pattern's extension is added to a typed name.
+    host.ExpectSaveDialog(L"C:\\out\\result", 1);
+    EXPECT_EQ(
+        host.SaveFileDialog(nullptr, std::wstring_view(L"CSV\0*.csv\0", 10), L"", L"", L"", index),
+        L"C:\\out\\result.csv");
     host.ExpectColorDialog(-1);
     EXPECT_EQ(host.ColorDialog(nullptr, 0xFFFFFF), -1);
     core::FontSpec spec{L"ＭＳ Ｐゴシック", 9.0};
