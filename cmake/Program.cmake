@@ -6,9 +6,8 @@
 # PROGRAM_VERSION_MINOR. The entry point is wWinMain. Programs exist in the Windows build
 # only; their portable logic lives in libraries that the host build tests.
 #
-# Include it from the top-level CMakeLists before the program folders; a program folder
-# may include it too (the resource compiler is then enabled for that folder).
-include_guard(DIRECTORY)
+# The top-level CMakeLists includes it before the program folders.
+include_guard(GLOBAL)
 
 if(WIN32)
     enable_language(RC)

@@ -1,6 +1,6 @@
 #include <stdexcept>
 
-#include "e2e/process.h"
+#include "e2e/process_win.h"
 
 namespace e2e {
 

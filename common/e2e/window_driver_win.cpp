@@ -1,4 +1,4 @@
-#include "e2e/window_driver.h"
+#include "e2e/window_driver_win.h"
 
 namespace e2e {
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "e2e/process.h"
+#include "e2e/process_win.h"
 #include "e2e/sandbox.h"
-#include "e2e/window_driver.h"
+#include "e2e/window_driver_win.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "e2e/window_driver.h"
+#include "e2e/window_driver_win.h"
 
 namespace e2e {
 

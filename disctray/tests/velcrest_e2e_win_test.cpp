@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 
-#include "e2e/process.h"
+#include "e2e/process_win.h"
 #include "e2e/sandbox.h"
-#include "e2e/window_driver.h"
+#include "e2e/window_driver_win.h"
 
 namespace {
 
