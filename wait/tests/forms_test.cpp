@@ -11,17 +11,15 @@
 #include "headless/test_host.h"
 #include "headless/user.h"
 #include "lindrow_forms.h"
-#include "temp_folder.h"
+#include "testkit/temp_dir.h"
 
 namespace lindrow {
 namespace {
 
-using testing::TempFolder;
-
 // A test host for a Lindrow.exe version 1.1 in folder, on a 1024 x 768 screen.
 class LindrowHost : public headless::TestHost {
   public:
-    explicit LindrowHost(const TempFolder& folder) {
+    explicit LindrowHost(const testkit::TempDir& folder) {
         program.directory = folder.File(L"");
         program.directory.pop_back();  // no trailing separator
         program.exeName = L"Lindrow";
@@ -52,7 +50,7 @@ class LindrowTest : public ::testing::Test {
         headless::Type(box, keys.empty() ? L"\b" : keys);
     }
 
-    TempFolder folder;
+    testkit::TempDir folder;
     LindrowHost host{folder};
     forms::App app{host};
     std::unique_ptr<Lindrow> lindrow;

@@ -5,14 +5,14 @@
 #include "burst.h"
 #include "core/text.h"
 #include "level_counts.h"
-#include "temp_folder.h"
+#include "testkit/temp_dir.h"
 #include "window_settings.h"
 
 namespace lindrow {
 namespace {
 
 TEST(LevelCounts, DefaultsApplyOnlyWhenAllThreeAreZero) {
-    testing::TempFolder folder;
+    testkit::TempDir folder;
     const core::ProfileFile file(folder.File(L"Lindrow.ini"));
     folder.Write(L"Lindrow.ini", "[Option]\r\nLevel1=\r\nLevel2=0\r\nLevel3=abc\r\n");
     EXPECT_EQ(LoadLevelCounts(file), kDefaultLevelCounts);

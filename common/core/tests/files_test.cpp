@@ -2,25 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 
 #include "core/text.h"
+#include "testkit/temp_dir.h"
 
 namespace core {
 namespace {
 
 class FilesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = std::filesystem::temp_directory_path() / ("files_test_" + std::to_string(stamp));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::wstring PathOf(const std::wstring& name) const { return dir_.wstring() + L"/" + name; }
+  protected:
+    std::wstring PathOf(const std::wstring& name) const { return temp_.File(name); }
 
-    std::filesystem::path dir_;
+    testkit::TempDir temp_{"files-test"};
+    const std::filesystem::path& dir_ = temp_.Dir();
 };
 
 TEST_F(FilesTest, WritesReadsAndReplacesWholeFiles) {

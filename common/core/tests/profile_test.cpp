@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "core/files.h"
+#include "testkit/temp_dir.h"
 
 namespace core {
 namespace {
@@ -291,15 +291,10 @@ TEST(ProfileWrite, WrittenValuesReadBack) {
 
 class ProfileFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        dir_ = std::filesystem::temp_directory_path() / ("profile_test_" + std::to_string(stamp));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::wstring PathOf(const std::wstring& name) const { return dir_.wstring() + L"/" + name; }
+    std::wstring PathOf(const std::wstring& name) const { return temp_.File(name); }
 
-    std::filesystem::path dir_;
+    testkit::TempDir temp_{"profile-test"};
+    const std::filesystem::path& dir_ = temp_.Dir();
 };
 
 TEST_F(ProfileFileTest, WritesShiftJisWithCrLfAndReadsItBack) {
