@@ -39,3 +39,15 @@ function(suite_add_program name)
         PROGRAM_VERSION_MINOR=${PROGRAM_VERSION_MINOR})
     target_link_options(${name} PRIVATE -municode -static)
 endfunction()
+
+# suite_add_e2e_test(<target> <Program> <sources...>): an end-to-end test, Windows build only,
+# that starts the real <Program>.exe (its build path is PROGRAM_EXE) and drives its windows.
+function(suite_add_e2e_test target program)
+    if(NOT WIN32)
+        return()
+    endif()
+    suite_add_gtest(${target} ${ARGN})
+    target_link_libraries(${target} PRIVATE e2e)
+    target_compile_definitions(${target} PRIVATE PROGRAM_EXE="$<TARGET_FILE:${program}>")
+    add_dependencies(${target} ${program})
+endfunction()

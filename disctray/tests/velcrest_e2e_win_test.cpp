@@ -25,7 +25,7 @@ std::vector<HWND> VisibleButtons(HWND box) {
 // with status 0 only after the box has been dismissed.
 void ExpectErrorBoxThenExitZero(std::wstring_view arguments) {
     e2e::Sandbox sandbox;
-    e2e::Process velcrest(sandbox.CopyIn(e2e::BuildPath(VELCREST_EXE)), arguments,
+    e2e::Process velcrest(sandbox.CopyIn(e2e::BuildPath(PROGRAM_EXE)), arguments,
                           sandbox.Folder());
 
     const HWND box = velcrest.WaitForWindow(
@@ -58,7 +58,7 @@ TEST(Velcrest, ArgumentsChangeNothing) {
 
 // The program file carries its icon and a version resource naming it.
 TEST(Velcrest, ProgramFileHasItsIconAndVersion) {
-    const std::wstring exe = e2e::BuildPath(VELCREST_EXE);
+    const std::wstring exe = e2e::BuildPath(PROGRAM_EXE);
     EXPECT_EQ(ExtractIconExW(exe.c_str(), -1, nullptr, nullptr, 0), 1u);
 
     std::vector<char> info(GetFileVersionInfoSizeW(exe.c_str(), nullptr));

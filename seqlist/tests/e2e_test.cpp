@@ -19,7 +19,7 @@ constexpr DWORD kWaitMs = 30000;
 class OrdinellE2e : public ::testing::Test {
   protected:
     void SetUp() override {
-        const std::wstring exe = sandbox.CopyIn(BuildPath(ORDINELL_EXE));
+        const std::wstring exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE));
         process = std::make_unique<Process>(exe, L"", sandbox.Folder());
         window = process->WaitForWindow(
             {.className = L"SuiteForm", .caption = L"Ordinell", .visibleOnly = true}, kWaitMs);

@@ -21,7 +21,7 @@ constexpr int kOptionsCommand = 1001;
 class LindrowE2e : public ::testing::Test {
   protected:
     void Start() {
-        const std::wstring exe = sandbox.CopyIn(BuildPath(LINDROW_EXE));
+        const std::wstring exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE));
         process = std::make_unique<Process>(exe, L"", sandbox.Folder());
         window = process->WaitForWindow(
             {.className = L"SuiteForm", .caption = L"Lindrow", .visibleOnly = true}, kWaitMs);
