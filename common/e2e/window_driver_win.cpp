@@ -1,5 +1,7 @@
 #include "e2e/window_driver_win.h"
 
+#include <algorithm>
+
 namespace e2e {
 
 namespace {
@@ -54,6 +56,25 @@ std::vector<HWND> Descendants(HWND parent) {
         },
         reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+std::vector<HWND> DescendantsInReadingOrder(HWND parent, const std::function<bool(HWND)>& filter) {
+    std::vector<std::pair<RECT, HWND>> placed;
+    for (HWND child : Descendants(parent)) {
+        if (filter(child)) {
+            RECT rect{};
+            GetWindowRect(child, &rect);
+            placed.push_back({rect, child});
+        }
+    }
+    std::sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+        return a.first.top != b.first.top ? a.first.top < b.first.top : a.first.left < b.first.left;
+    });
+    std::vector<HWND> result;
+    for (const auto& entry : placed) {
+        result.push_back(entry.second);
+    }
+    return result;
 }
 
 HWND FindChild(HWND parent, const WindowQuery& query) {

@@ -28,6 +28,10 @@ std::wstring TextOf(HWND window);
 
 // All descendants of parent, depth first, and the first one matching query (nullptr if none).
 std::vector<HWND> Descendants(HWND parent);
+
+// The descendants that pass the filter, in reading order: by their top edge on screen,
+// then from left to right.
+std::vector<HWND> DescendantsInReadingOrder(HWND parent, const std::function<bool(HWND)>& filter);
 HWND FindChild(HWND parent, const WindowQuery& query);
 
 // Polls condition every few milliseconds until it holds or timeoutMs has passed.

@@ -5,12 +5,12 @@
 // After windows.h, which it needs.
 #include <psapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "../tests/range_boxes_win.h"
 #include "e2e/process_win.h"
 #include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
@@ -21,26 +21,6 @@ namespace {
 using namespace e2e;
 
 constexpr DWORD kWaitMs = 600000;
-
-// The range boxes (start 1, end 1, start 2, end 2), by row and then from left to right.
-std::vector<HWND> RangeBoxes(HWND window) {
-    std::vector<std::pair<RECT, HWND>> boxes;
-    for (HWND child : Descendants(window)) {
-        RECT rect{};
-        GetWindowRect(child, &rect);
-        if (ClassOf(child) == L"Edit" && rect.right - rect.left < 150) {
-            boxes.push_back({rect, child});
-        }
-    }
-    std::sort(boxes.begin(), boxes.end(), [](const auto& a, const auto& b) {
-        return a.first.top != b.first.top ? a.first.top < b.first.top : a.first.left < b.first.left;
-    });
-    std::vector<HWND> result;
-    for (const auto& entry : boxes) {
-        result.push_back(entry.second);
-    }
-    return result;
-}
 
 // The largest working set the process has had, in megabytes (0 when unknown).
 double PeakMegabytes(DWORD processId) {
@@ -63,7 +43,7 @@ bool TimeRun(const std::wstring& exe, const wchar_t* firstEnd, const wchar_t* se
         {.className = L"SuiteForm", .caption = L"Ordinell", .visibleOnly = true}, kWaitMs);
     const HWND button = FindChild(window, {.className = L"Button", .caption = L"開始(&S)"});
     const HWND output = FindChild(window, {.className = L"RichEdit20W"});
-    const std::vector<HWND> ranges = RangeBoxes(window);
+    const std::vector<HWND> ranges = ordinell::RangeBoxes(window);
     if (window == nullptr || button == nullptr || output == nullptr || ranges.size() != 4) {
         return false;
     }

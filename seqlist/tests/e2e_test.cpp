@@ -1,7 +1,6 @@
 // Ordinell.exe started in a fresh folder and driven through window messages.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "e2e/process_win.h"
 #include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
+#include "range_boxes_win.h"
 
 namespace {
 
@@ -31,25 +31,7 @@ class OrdinellE2e : public ::testing::Test {
     }
     // The range boxes (start 1, end 1, start 2, end 2): the short edit boxes, by row and
     // then from left to right.
-    std::vector<HWND> RangeBoxes() const {
-        std::vector<std::pair<RECT, HWND>> boxes;
-        for (HWND child : Descendants(window)) {
-            RECT rect{};
-            GetWindowRect(child, &rect);
-            if (ClassOf(child) == L"Edit" && rect.right - rect.left < 150) {
-                boxes.push_back({rect, child});
-            }
-        }
-        std::sort(boxes.begin(), boxes.end(), [](const auto& a, const auto& b) {
-            return a.first.top != b.first.top ? a.first.top < b.first.top
-                                              : a.first.left < b.first.left;
-        });
-        std::vector<HWND> result;
-        for (const auto& entry : boxes) {
-            result.push_back(entry.second);
-        }
-        return result;
-    }
+    std::vector<HWND> RangeBoxes() const { return ordinell::RangeBoxes(window); }
     static void SetText(HWND box, const wchar_t* text) {
         SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
     }
