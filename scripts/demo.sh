@@ -19,9 +19,10 @@ if [ "${1:-}" != "--started" ]; then
             cp "$exe" demo/
         fi
     done
-    if [ -d agent/demo ]; then
-        cp -r agent/demo/. demo/
-    fi
+    # Each program's sample data lives in its folder's demo/ and goes beside the programs.
+    for data in */demo; do
+        cp -r "$data/." demo/
+    done
     exec scripts/with-display.sh "$0" --started
 fi
 
