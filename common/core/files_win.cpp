@@ -25,7 +25,7 @@ int ErrorNumber(DWORD err) {
 }
 
 class Handle {
-public:
+  public:
     explicit Handle(HANDLE h) : h_(h) {}
     ~Handle() { Close(); }
     Handle(const Handle&) = delete;
@@ -41,14 +41,15 @@ public:
         return ok;
     }
 
-private:
+  private:
     HANDLE h_;
 };
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
         DWORD written = 0;
         if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
             return false;
@@ -58,12 +59,33 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+// Puts the finished temporary file in place of the old one. Another process that has the
+// old file open for a moment (a scanner, an indexer, a viewer) makes the replace fail with
+// a sharing or access error; such a failure is retried for about a second before it counts.
+bool ReplaceWith(const std::wstring& temp, const std::wstring& path) {
+    constexpr int kAttempts = 20;
+    constexpr DWORD kPauseMs = 50;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(temp.c_str(), path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD err = GetLastError();
+        if (attempt == kAttempts ||
+            (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED)) {
+            SetLastError(err);
+            return false;
+        }
+        Sleep(kPauseMs);
+    }
+}
+
 }  // namespace
 
 FileRead ReadFileBytes(const std::wstring& path) {
     FileRead result;
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         result.error = ErrorNumber(GetLastError());
         return result;
@@ -98,8 +120,7 @@ int WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
     if (!file.Close() && err == 0) {
         fail();
     }
-    if (err == 0 && !MoveFileExW(temp.c_str(), path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (err == 0 && !ReplaceWith(temp, path)) {
         fail();
     }
     if (err != 0) {
