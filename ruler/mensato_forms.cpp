@@ -69,7 +69,7 @@ SettingsForm::SettingsForm(Module1& module, RulerForm& ruler)
     : Form(L"Form1"), module_(module), ruler_(ruler) {
     SetCaption(L"物差し");
     SetBorderStyle(1);
-    Move(0, 0, 4410, 3255);
+    Move(0, 0, 4410, 3330);
     BuildControls();
 
     OnLoad = [this] { Form_Load(); };
