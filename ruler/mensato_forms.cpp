@@ -143,8 +143,7 @@ void SettingsForm::Form_Load() {
     Text2[0].SetText(std::to_wstring(module_.shape.marginMm));
     Text2[1].SetText(std::to_wstring(module_.shape.lengthCm));
 
-    bool settingsExist = false;
-    LoadRulerSettings(settingsExist);
+    const bool settingsExist = LoadRulerSettings();
     for (const CalibrationEntry& entry : module_.calibrations) {
         Combo1.AddItem(entry.name);
     }
@@ -163,13 +162,13 @@ void SettingsForm::Form_Load() {
     }
 }
 
-void SettingsForm::LoadRulerSettings(bool& settingsExist) {
+bool SettingsForm::LoadRulerSettings() {
     const CalibrationsFile file = LoadCalibrations(module_.settingsPath);
-    settingsExist = file.exists;
     module_.calibrations = file.stored.entries;
     module_.loadedCalibrations = file.stored.entries;
     module_.loadedCurrentEntry = file.stored.currentEntry;
     module_.currentEntry = UsableCurrentEntry(file.stored.currentEntry, file.stored.entries.size());
+    return file.exists;
 }
 
 void SettingsForm::Form_Resize() {

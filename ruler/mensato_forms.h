@@ -70,7 +70,8 @@ class SettingsForm : public forms::Form {
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
-    void LoadRulerSettings(bool& settingsExist);
+    // Reads the calibrations; true when the settings file exists.
+    bool LoadRulerSettings();
     void SaveRulerSettings();
     void Combo1_Click();
     void ProposeForScreen();

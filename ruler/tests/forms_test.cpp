@@ -245,6 +245,18 @@ TEST_F(MensatoTest, AStoredCurrentEntryBeyondTheListSelectsNothingAndIsRepaired)
     EXPECT_EQ(Ini(), "[MainForm]\r\nTwipPerCm_Cur=0\r\nTwipPerCm_Str1=a\r\nTwipPerCm_Val1=567\r\n");
 }
 
+TEST_F(MensatoTest, ASettingsFileThatCannotBeWrittenIsReportedAtExit) {
+    std::filesystem::create_directory(folder.Dir() / "Mensato.ini");
+    host.ExpectMessage(forms::kIdOk, std::wstring(kInstruction));  // a folder is no file
+    Start();
+    Register(L"a", L"567");
+    host.ExpectMessage(forms::kIdOk, std::wstring(kWriteFailedMessage));
+    Exit();
+    EXPECT_EQ(LastMessage().style, forms::kMbOk | forms::kMbError);
+    EXPECT_FALSE(Form1().Loaded());
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Dir() / "Mensato.ini"));
+}
+
 TEST_F(MensatoTest, TheBoxesFilterKeysAndEnterOrCmAppliesThem) {
     SettingsForm& form = StartWith(kTwoEntries);
     Retype(form.Text1, L"6a0-0.5x\r");
