@@ -1,5 +1,6 @@
 #include "calibrations.h"
 
+#include <cmath>
 #include <cstdio>
 #include <limits>
 
@@ -44,8 +45,8 @@ StoredCalibrations ReadCalibrations(std::string_view content) {
         if (name.empty()) {
             break;
         }
-        const double value = core::Val(ReadText(content, ValueKey(n)));
-        stored.entries.push_back({std::move(name), static_cast<float>(value)});
+        stored.entries.push_back(
+            {std::move(name), TwipsPerCmFromText(ReadText(content, ValueKey(n)))});
     }
     return stored;
 }
@@ -81,6 +82,16 @@ std::optional<std::string> SavedCalibrations(std::string_view content,
         }
     }
     return saved;
+}
+
+float TwipsPerCmFromText(std::wstring_view text) {
+    const double value = core::Val(text);
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (std::abs(value) > kLargest) {
+        return value > 0 ? kInfinity : -kInfinity;
+    }
+    return static_cast<float>(value);
 }
 
 std::wstring TwipsPerCmText(float twipsPerCm) {

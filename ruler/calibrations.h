@@ -36,6 +36,10 @@ std::optional<std::string> SavedCalibrations(std::string_view content,
                                              const StoredCalibrations& loaded,
                                              const StoredCalibrations& now);
 
+// The leading number of a text as a single-precision calibration; a number beyond the
+// single range becomes an infinity of its sign, which no ruler accepts.
+float TwipsPerCmFromText(std::wstring_view text);
+
 // A calibration as text: decimal, at most 7 significant digits ("567.25").
 std::wstring TwipsPerCmText(float twipsPerCm);
 

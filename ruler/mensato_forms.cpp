@@ -242,7 +242,7 @@ void SettingsForm::RegisterCalibration() {
         Combo1.SetFocus();
         return;
     }
-    const auto value = static_cast<float>(core::Val(Text1.Text()));
+    const auto value = TwipsPerCmFromText(Text1.Text());
     if (!RulerFits(module_.shape, value, GetApp().Screen().tpp)) {
         forms::MsgBox(*this, kEnterNumberMessage, forms::kMbOk | forms::kMbError);
         Text1.SetFocus();
@@ -297,7 +297,7 @@ bool SettingsForm::ApplyBoxes(Orientation orientation) {
     // A margin or length beyond 16 bits becomes -1, which no ruler accepts.
     const RulerShape shape{WholeNumber(Text2[0]).value_or(-1), WholeNumber(Text2[1]).value_or(-1),
                            orientation};
-    return UseRuler(static_cast<float>(core::Val(Text1.Text())), shape);
+    return UseRuler(TwipsPerCmFromText(Text1.Text()), shape);
 }
 
 bool SettingsForm::UseRuler(float twipsPerCm, const RulerShape& shape) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "testkit/temp_dir.h"
@@ -76,6 +77,17 @@ TEST(SavedCalibrations, AChangedValueRewritesTheList) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(ReadCalibrations(*saved), now);
     EXPECT_NE(saved->find("TwipPerCm_Val2=601.5\r\n"), std::string::npos);
+}
+
+TEST(TwipsPerCmFromText, NumbersBeyondTheSingleRangeBecomeInfinite) {
+    EXPECT_EQ(TwipsPerCmFromText(L"567.25Twips"), 567.25f);
+    EXPECT_EQ(TwipsPerCmFromText(L""), 0);
+    EXPECT_EQ(TwipsPerCmFromText(L"1e300"), INFINITY);
+    EXPECT_EQ(TwipsPerCmFromText(L"-9e99999"), -INFINITY);
+    EXPECT_EQ(ReadCalibrations("[MainForm]\r\nTwipPerCm_Str1=a\r\nTwipPerCm_Val1=1e300\r\n")
+                  .entries.at(0)
+                  .twipsPerCm,
+              INFINITY);
 }
 
 TEST(TwipsPerCmText, SevenSignificantDigitsAtMost) {

@@ -294,6 +294,7 @@ TEST_F(MensatoTest, ValuesGivingNoSensibleRulerAreRefusedWithABeep) {
     refused(form.Text1, L"1.5");
     refused(form.Text1, L"9999999");
     refused(form.Text1, L"1e30");
+    refused(form.Text1, L"9e99999");
     refused(form.Text2[0], L"-5");
     refused(form.Text2[1], L"-1");
     form.Text2[1].SetText(L"99999");  // set beyond the box's length, as a program could
