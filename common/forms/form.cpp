@@ -75,6 +75,10 @@ void Form::Hide() {
     NoteDeactivated();
 }
 
+bool Form::HasTitleBar() const {
+    return borderStyle_ != 2 || controlBox_ || !caption_.empty();
+}
+
 bool Form::Unload() {
     if (!loaded_) {
         return true;

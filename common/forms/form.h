@@ -74,6 +74,11 @@ class Form : public Drawing {
     void SetForeColor(Color color) { foreColor_ = color; }
     bool ShowInTaskbar() const { return showInTaskbar_; }
     void SetShowInTaskbar(bool show) { showInTaskbar_ = show; }
+    // Design-time: a sizable form (style 2) without control box and with an empty caption
+    // has no title bar; it can then be sized down to its frame.
+    bool ControlBox() const { return controlBox_; }
+    void SetControlBox(bool controlBox) { controlBox_ = controlBox; }
+    bool HasTitleBar() const;
     // 0: the program's icon.
     NativeHandle Icon() const { return icon_; }
     void SetIcon(NativeHandle icon);
@@ -164,6 +169,7 @@ class Form : public Drawing {
     Color backColor_ = 0xF0F0F0;
     Color foreColor_ = kBlack;
     bool showInTaskbar_ = true;
+    bool controlBox_ = true;
     NativeHandle icon_ = 0;
     forms::Font font_;
     bool topmost_ = false;
