@@ -52,6 +52,9 @@ void Form::Show(bool modal) {
             Control::Raise(OnResize);
         }
     }
+    if (showingInactive_) {
+        return;
+    }
     if (peer_) {
         peer_->Activate();
     } else {
@@ -73,6 +76,12 @@ void Form::Hide() {
         peer_->Apply(Aspect::Visible);
     }
     NoteDeactivated();
+}
+
+void Form::ShowInactive() {
+    showingInactive_ = true;
+    Show();
+    showingInactive_ = false;
 }
 
 bool Form::HasTitleBar() const {

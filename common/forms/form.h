@@ -37,6 +37,9 @@ class Form : public Drawing {
     void Load();
     // Loads if needed and shows. A modal show returns when the form is hidden or unloaded.
     void Show(bool modal = false);
+    // Shows the form without activating it: a window put up beside the one in use.
+    void ShowInactive();
+    bool ShowingInactive() const { return showingInactive_; }
     void Hide();
     // Raises Unload; unless a handler cancels, destroys the windows. True when unloaded.
     bool Unload();
@@ -170,6 +173,7 @@ class Form : public Drawing {
     Color foreColor_ = kBlack;
     bool showInTaskbar_ = true;
     bool controlBox_ = true;
+    bool showingInactive_ = false;
     NativeHandle icon_ = 0;
     forms::Font font_;
     bool topmost_ = false;

@@ -107,6 +107,7 @@ void FormWindow::Apply(forms::Aspect aspect) {
                 const forms::WindowState state = form_.WindowState();
                 ShowWindow(window_, state == forms::WindowState::Minimized   ? SW_SHOWMINIMIZED
                                     : state == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED
+                                    : form_.ShowingInactive()                ? SW_SHOWNA
                                                                              : SW_SHOW);
             } else {
                 ShowWindow(window_, SW_HIDE);
