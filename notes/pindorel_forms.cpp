@@ -533,7 +533,7 @@ void Notes::LoadNotes() {
     for (const StoredNote& stored : scan.notes) {
         NoteForm& note = CreateNote(L"");
         note.ApplyRecord(stored.record);
-        note.Show();
+        note.ShowInactive();  // activating each of many notes in turn would only cost time
     }
     if (!scan.damaged.empty()) {
         std::wstring text(kReadFailed);

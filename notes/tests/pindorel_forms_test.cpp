@@ -93,6 +93,7 @@ TEST_F(PindorelTest, NotesLoadInNumericOrderAndAnUnchangedExitWritesNothing) {
     EXPECT_EQ(first.Picture1.Font(), first.Text1.Font());
     EXPECT_EQ(first.Text1.BackColor(), 0x80FFFFu);
     EXPECT_FALSE(first.Picture1.Enabled());
+    EXPECT_EQ(app->ActiveForm(), nullptr);  // shown without taking the activation
     EXPECT_FALSE(notes->notesChanged);
     EXPECT_EQ(host.NotifyCalls().at(0).tip, L"Pindorel");
 
