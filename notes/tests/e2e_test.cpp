@@ -27,6 +27,7 @@ constexpr int kControllerNewNote = 1001;  // MNU_Tag_New
 constexpr int kControllerExit = 1009;     // MNU_Exit
 constexpr int kNoteEdit = 1001;           // MNU_Edit
 constexpr int kNoteDelete = 1002;         // MNU_Delete
+constexpr int kNoteFitToText = 1013;      // MNU_Size
 
 NoteRecord Note(std::wstring text, float left) {
     NoteRecord r;
@@ -112,6 +113,21 @@ class PindorelE2e : public ::testing::Test {
     std::unique_ptr<Process> process;
     HWND controller = nullptr;
 };
+
+// Mouse input as the user gives it, hit-tested by the window system.
+void MouseInput(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
 
 bool SameTime(const FILETIME& a, const FILETIME& b) {
     return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
@@ -222,6 +238,53 @@ TEST_F(PindorelE2e, AWriteFailureLeavesTheOldFilesIntact) {
     EXPECT_EQ(sandbox.Read(NoteFileName(1)), before1);
     EXPECT_EQ(sandbox.Read(NoteFileName(2)), before2);
     EXPECT_FALSE(sandbox.Exists(NoteFileName(1) + L".new"));
+}
+
+TEST_F(PindorelE2e, TheNoteFaceTakesTheMouseAndFitToTextCanMakeANoteSmall) {
+    Put(1, Note(L"drag me", 1500));
+    Put(2, Note(L"", 7500));
+    Start();
+    const std::vector<NoteWindow> notes = WaitForNotes(2);
+    ASSERT_EQ(notes.size(), 2u);
+    HWND face = GetParent(notes[0].edit);
+    EXPECT_FALSE(IsWindowEnabled(face));  // the view state
+
+    // Dragging the face moves the window (from where the drag begins: the first move).
+    const RECT before = WindowRect(notes[0].window);
+    const int x = (before.left + before.right) / 2;
+    const int y = (before.top + before.bottom) / 2;
+    SetCursorPos(x, y);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 8; ++step) {
+        SetCursorPos(x + step * 10, y + step * 5);
+        MouseInput(MOUSEEVENTF_MOVE);
+    }
+    MouseInput(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(
+        WaitUntil([&] { return WindowRect(notes[0].window).left >= before.left + 60; }, kWaitMs))
+        << "left edge at " << WindowRect(notes[0].window).left;
+
+    // A double click on the face starts an edit.
+    const RECT moved = WindowRect(notes[0].window);
+    SetCursorPos((moved.left + moved.right) / 2, (moved.top + moved.bottom) / 2);
+    for (int click = 0; click < 2; ++click) {
+        MouseInput(MOUSEEVENTF_LEFTDOWN);
+        MouseInput(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(face) != FALSE; }, kWaitMs));
+
+    // An empty note fitted to its text is 120 twips (8 pixels) wide.
+    PostCommand(notes[1].window, kNoteFitToText);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const RECT rect = WindowRect(notes[1].window);
+            return rect.right - rect.left == 8;
+        },
+        kWaitMs))
+        << "width " << WindowRect(notes[1].window).right - WindowRect(notes[1].window).left;
+    const LONG left = WindowRect(notes[0].window).left;
+    ExitAndWait();
+    EXPECT_EQ(DecodeNote(*sandbox.Read(NoteFileName(1))).record.left, left * 15.0f);
 }
 
 }  // namespace
