@@ -51,6 +51,21 @@ forms::Font FontOf(const core::FontSpec& spec) {
             spec.italic != 0, spec.underline != 0, spec.strikethrough != 0};
 }
 
+// The colour dialog for a text box's background or text colour; true when one was chosen.
+bool ChooseBoxColour(forms::Form& owner, forms::TextBox& box, bool background) {
+    const int32_t chosen =
+        forms::GetHost().ColorDialog(&owner, background ? box.BackColor() : box.ForeColor());
+    if (chosen < 0) {
+        return false;
+    }
+    if (background) {
+        box.SetBackColor(forms::Color(chosen));
+    } else {
+        box.SetForeColor(forms::Color(chosen));
+    }
+    return true;
+}
+
 bool FitsNote(std::wstring_view text) {
     return LimitNoteText(text) == WithCrLf(text);
 }
@@ -244,16 +259,8 @@ void NoteForm::MNU_Font_Click() {
 }
 
 void NoteForm::ChooseColour(bool background) {
-    const forms::Color start = background ? Text1.BackColor() : Text1.ForeColor();
-    const int32_t chosen = forms::GetHost().ColorDialog(this, start);
-    if (chosen < 0) {
-        return;
-    }
-    notes_.notesChanged = true;
-    if (background) {
-        Text1.SetBackColor(forms::Color(chosen));
-    } else {
-        Text1.SetForeColor(forms::Color(chosen));
+    if (ChooseBoxColour(*this, Text1, background)) {
+        notes_.notesChanged = true;
     }
 }
 
@@ -374,17 +381,7 @@ void OptionsForm::Command2_Click(int index) {
         }
         return;
     }
-    const bool background = index == 1;
-    const int32_t chosen =
-        host.ColorDialog(this, background ? Text1.BackColor() : Text1.ForeColor());
-    if (chosen < 0) {
-        return;
-    }
-    if (background) {
-        Text1.SetBackColor(forms::Color(chosen));
-    } else {
-        Text1.SetForeColor(forms::Color(chosen));
-    }
+    ChooseBoxColour(*this, Text1, index == 1);
 }
 
 void OptionsForm::Command3_Click() {
