@@ -53,7 +53,7 @@ class PindorelE2e : public ::testing::Test {
         sandbox.Write(NoteFileName(number), EncodeNote(record));
     }
     void Start() {
-        const std::wstring exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE));
+        exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE));
         process = std::make_unique<Process>(exe, L"", sandbox.Folder());
         controller =
             process->WaitForWindow({.className = L"SuiteForm", .caption = L"Pindorel"}, kWaitMs);
@@ -110,6 +110,7 @@ class PindorelE2e : public ::testing::Test {
     }
 
     Sandbox sandbox;
+    std::wstring exe;
     std::unique_ptr<Process> process;
     HWND controller = nullptr;
 };
@@ -238,6 +239,23 @@ TEST_F(PindorelE2e, AWriteFailureLeavesTheOldFilesIntact) {
     EXPECT_EQ(sandbox.Read(NoteFileName(1)), before1);
     EXPECT_EQ(sandbox.Read(NoteFileName(2)), before2);
     EXPECT_FALSE(sandbox.Exists(NoteFileName(1) + L".new"));
+}
+
+TEST_F(PindorelE2e, ASecondCopyInTheSameFolderSaysSoAndEndsWithoutTouchingTheNotes) {
+    Put(1, Note(L"only", 1500));
+    Start();
+    ASSERT_EQ(WaitForNotes(1).size(), 1u);
+    Process second(exe, L"", sandbox.Folder());
+    HWND box = second.WaitForWindow(
+        {.className = L"#32770", .caption = L"Pindorel", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), L"このフォルダーの Pindorel はすでに起動しています。");
+    PostCommand(box, IDOK);
+    EXPECT_TRUE(second.WaitForExit(kWaitMs).has_value());
+    EXPECT_TRUE(process->Running());
+    EXPECT_EQ(WaitForNotes(1).size(), 1u);
+    ExitAndWait();
+    EXPECT_EQ(TextIn(1), L"only");
 }
 
 TEST_F(PindorelE2e, TheNoteFaceTakesTheMouseAndFitToTextCanMakeANoteSmall) {
