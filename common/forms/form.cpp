@@ -60,6 +60,9 @@ void Form::Show(bool modal, Form* owner) {
             Control::Raise(OnResize);
         }
     }
+    if (showingInactive_) {
+        return;
+    }
     if (peer_) {
         peer_->Activate();
     } else {
@@ -95,6 +98,16 @@ void Form::Hide() {
         peer_->Apply(Aspect::Visible);
     }
     NoteDeactivated();
+}
+
+void Form::ShowInactive() {
+    showingInactive_ = true;
+    Show();
+    showingInactive_ = false;
+}
+
+bool Form::HasTitleBar() const {
+    return borderStyle_ != 2 || controlBox_ || !caption_.empty();
 }
 
 bool Form::Unload() {

@@ -39,6 +39,9 @@ class Form : public Drawing {
     // A modal form belongs to its opener: owner when given, else the program's active form.
     // The opener stays below it; when it closes, the opener is active again.
     void Show(bool modal = false, Form* owner = nullptr);
+    // Shows the form without activating it: a window put up beside the one in use.
+    void ShowInactive();
+    bool ShowingInactive() const { return showingInactive_; }
     void Hide();
     // Raises Unload; unless a handler cancels, destroys the windows. True when unloaded.
     bool Unload();
@@ -78,6 +81,11 @@ class Form : public Drawing {
     void SetForeColor(Color color) { foreColor_ = color; }
     bool ShowInTaskbar() const { return showInTaskbar_; }
     void SetShowInTaskbar(bool show) { showInTaskbar_ = show; }
+    // Design-time: a sizable form (style 2) without control box and with an empty caption
+    // has no title bar; it can then be sized down to its frame.
+    bool ControlBox() const { return controlBox_; }
+    void SetControlBox(bool controlBox) { controlBox_ = controlBox; }
+    bool HasTitleBar() const;
     // 0: the program's icon.
     NativeHandle Icon() const { return icon_; }
     void SetIcon(NativeHandle icon);
@@ -170,6 +178,8 @@ class Form : public Drawing {
     Color backColor_ = 0xF0F0F0;
     Color foreColor_ = kBlack;
     bool showInTaskbar_ = true;
+    bool controlBox_ = true;
+    bool showingInactive_ = false;
     NativeHandle icon_ = 0;
     forms::Font font_;
     bool topmost_ = false;

@@ -832,6 +832,13 @@ LRESULT CALLBACK ControlWindow::PictureProc(HWND window, UINT message, WPARAM wP
         return routed;
     }
     switch (message) {
+        case WM_NCHITTEST:
+            if (!IsWindowEnabled(window)) {
+                // A disabled picture box lets the mouse through to the window beneath, as
+                // Windows does for disabled child windows (Wine would drop the input).
+                return HTTRANSPARENT;
+            }
+            break;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {

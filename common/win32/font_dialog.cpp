@@ -24,7 +24,9 @@ LOGFONTW FontSpecToLogFont(const core::FontSpec& font) {
     LOGFONTW logFont{};
     const size_t count = std::min(font.name.size(), std::size(logFont.lfFaceName) - 1);
     std::copy_n(font.name.begin(), count, logFont.lfFaceName);
-    logFont.lfHeight = core::RoundToInt32(font.size / kPointsPerPixel).value_or(0);
+    // Negative: a character height, which is what a point size measures. A positive value
+    // would be a cell height, and the dialog would offer a smaller size each time.
+    logFont.lfHeight = -core::RoundToInt32(font.size / kPointsPerPixel).value_or(0);
     // A bold note opens the dialog as bold, so confirming the dialog unchanged keeps it bold.
     logFont.lfWeight = font.bold != 0 ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = font.italic;
@@ -56,10 +58,15 @@ int16_t ChooseNoteFont(HWND owner, core::FontSpec& font) {
     record.rgbColors = static_cast<COLORREF>(font.colour);
     record.nSizeMin = kMinPoints;
     record.nSizeMax = kMaxPoints;
+    const LONG initialHeight = logFont.lfHeight;
     if (!ChooseFontW(&record)) {
         return -1;
     }
+    const double initialSize = font.size;
     font = FontSpecFromChoice(logFont, record.rgbColors);
+    if (logFont.lfHeight == initialHeight) {
+        font.size = initialSize;  // a size the pixel height only approximates (11 points) stays
+    }
     return 0;
 }
 

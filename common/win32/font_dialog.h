@@ -10,11 +10,13 @@
 namespace win32 {
 
 // Shows the font dialog (screen fonts, effects, 8 to 24 points) starting from font. 0 when
-// the user confirmed it, font then holding the choice; -1 when cancelled, font unchanged.
+// the user confirmed it, font then holding the choice (its size unchanged when the height
+// was); -1 when cancelled, font unchanged.
 int16_t ChooseNoteFont(HWND owner, core::FontSpec& font);
 
-// The dialog's starting font: face cut to the face-name field, cell height font.size / 0.75
-// pixels, weight bold or normal, italic, underline and strike-out from font.
+// The dialog's starting font: face cut to the face-name field, character height
+// font.size / 0.75 pixels (a negative lfHeight), weight bold or normal, italic, underline and
+// strike-out from font.
 LOGFONTW FontSpecToLogFont(const core::FontSpec& font);
 
 // The FontSpec the user confirmed in the dialog: its font and colour.

@@ -36,7 +36,7 @@ void FormWindow::RegisterClasses() {
     RegisterClassExW(&cls);
 }
 
-std::pair<DWORD, DWORD> FormWindow::StylesFor(int borderStyle, bool hasMenus) {
+std::pair<DWORD, DWORD> FormWindow::StylesFor(int borderStyle, bool hasMenus, bool titleBar) {
     switch (borderStyle) {
         case 0:
             if (hasMenus) {
@@ -52,13 +52,17 @@ std::pair<DWORD, DWORD> FormWindow::StylesFor(int borderStyle, bool hasMenus) {
         case 5:
             return {WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, WS_EX_TOOLWINDOW};
         default:
+            if (!titleBar) {
+                return {WS_POPUP | WS_THICKFRAME, 0};
+            }
             return {WS_OVERLAPPEDWINDOW, 0};
     }
 }
 
 FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(form) {
     auto [style, exStyle] =
-        StylesFor(form.BorderStyle(), forms::FormMenuState(form) != core::MenuState::None);
+        StylesFor(form.BorderStyle(), forms::FormMenuState(form) != core::MenuState::None,
+                  form.HasTitleBar());
     HWND owner = OwnerWhenShown();
     window_ = CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
                               0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -141,6 +145,7 @@ void FormWindow::ApplyVisible() {
         const forms::WindowState state = form_.WindowState();
         ShowWindow(window_, state == forms::WindowState::Minimized   ? SW_SHOWMINIMIZED
                             : state == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED
+                            : form_.ShowingInactive()                ? SW_SHOWNA
                                                                      : SW_SHOW);
     } else {
         host_.EndModal(form_, window_);
@@ -169,7 +174,8 @@ void FormWindow::ApplyGeometry() {
 
 void FormWindow::ApplyStyle() {
     auto [style, exStyle] =
-        StylesFor(form_.BorderStyle(), forms::FormMenuState(form_) != core::MenuState::None);
+        StylesFor(form_.BorderStyle(), forms::FormMenuState(form_) != core::MenuState::None,
+                  form_.HasTitleBar());
     const LONG_PTR visible = GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE;
     SetWindowLongPtrW(window_, GWL_STYLE, LONG_PTR(style | WS_CLIPCHILDREN) | visible);
     const LONG_PTR topmost = GetWindowLongPtrW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST;
@@ -329,6 +335,15 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             form_.NoteCloseRequest();
             return 0;
+        case WM_GETMINMAXINFO:
+            if ((GetWindowLongPtrW(window_, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) {
+                // The system's minimum tracking size is made for title bars; a window without
+                // one may be as small as its frame.
+                DefWindowProcW(window_, message, wParam, lParam);
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {1, 1};
+                return 0;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_ENDSESSION:
             // The system ends the process after this; no form is unloaded.
             if (wParam != 0) {

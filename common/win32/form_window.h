@@ -34,7 +34,7 @@ class FormWindow : public forms::FormPeer {
 
     // Window styles for a border style 0..5 (style, extended style). A borderless form
     // that has menus, even hidden ones, still gets a caption, as its frame measure says.
-    static std::pair<DWORD, DWORD> StylesFor(int borderStyle, bool hasMenus);
+    static std::pair<DWORD, DWORD> StylesFor(int borderStyle, bool hasMenus, bool titleBar = true);
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -15,7 +15,7 @@ core::FontSpec Font(std::wstring name, double size, int32_t bold, uint8_t italic
 TEST(FontSpecToLogFont, StartsTheDialogFromTheSpec) {
     const LOGFONTW logFont = FontSpecToLogFont(Font(L"ＭＳ Ｐゴシック", 9, 0, 255, 0, 255));
     EXPECT_EQ(std::wstring(logFont.lfFaceName), L"ＭＳ Ｐゴシック");
-    EXPECT_EQ(logFont.lfHeight, 12);
+    EXPECT_EQ(logFont.lfHeight, -12);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
     EXPECT_EQ(logFont.lfItalic, 255);
     EXPECT_EQ(logFont.lfUnderline, 0);
@@ -23,9 +23,9 @@ TEST(FontSpecToLogFont, StartsTheDialogFromTheSpec) {
 }
 
 TEST(FontSpecToLogFont, HeightIsRoundedAndBoldOpensBold) {
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 10.5, 0)).lfHeight, 14);
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 11, 0)).lfHeight, 15);    // 14.67
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 1.875, 0)).lfHeight, 2);  // 2.5, half to even
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 10.5, 0)).lfHeight, -14);
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 11, 0)).lfHeight, -15);    // 14.67
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 1.875, 0)).lfHeight, -2);  // 2.5, half to even
     EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, -1)).lfWeight, FW_BOLD);
     EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, 1)).lfWeight, FW_BOLD);
 }
@@ -84,6 +84,17 @@ TEST(ChooseNoteFont, ConfirmedUnchangedKeepsTheNotesFont) {
     EXPECT_EQ(font.italic, 0);
     EXPECT_NE(font.underline, 0);
     EXPECT_EQ(font.strikethrough, 0);
+}
+
+TEST(ChooseNoteFont, ConfirmedUnchangedKeepsSizesBetweenPixelHeights) {
+    // Whole sizes: Wine's dialog rounds 10.5 points to 11 (the Windows dialog keeps it).
+    for (const double size : {9.0, 11.0, 14.0}) {
+        core::FontSpec font = Font(L"Tahoma", size, 0);
+        std::thread answer(AnswerFontDialog, IDOK);
+        EXPECT_EQ(ChooseNoteFont(nullptr, font), 0);
+        answer.join();
+        EXPECT_DOUBLE_EQ(font.size, size);
+    }
 }
 
 TEST(ChooseNoteFont, CancelledLeavesTheSpecAlone) {

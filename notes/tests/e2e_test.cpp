@@ -1,0 +1,308 @@
+// Pindorel.exe started in a fresh folder with prepared note files, driven through window
+// messages.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/process_win.h"
+#include "e2e/sandbox.h"
+#include "e2e/window_driver_win.h"
+#include "note_record.h"
+#include "note_store.h"
+
+namespace {
+
+using namespace e2e;
+using pindorel::DecodeNote;
+using pindorel::EncodeNote;
+using pindorel::NoteFileName;
+using pindorel::NoteRecord;
+
+constexpr DWORD kWaitMs = 30000;
+// Menu command ids: 1000 + the order in which a form's menu items are declared.
+constexpr int kControllerNewNote = 1001;  // MNU_Tag_New
+constexpr int kControllerExit = 1009;     // MNU_Exit
+constexpr int kNoteEdit = 1001;           // MNU_Edit
+constexpr int kNoteDelete = 1002;         // MNU_Delete
+constexpr int kNoteFitToText = 1013;      // MNU_Size
+
+NoteRecord Note(std::wstring text, float left) {
+    NoteRecord r;
+    r.left = left;
+    r.top = 1500;
+    r.width = 2400;
+    r.height = 1500;
+    r.font = {L"ＭＳ Ｐゴシック", 10.5, 0, 0, 0, 0, 0};
+    r.backColor = 0x99FFFF;
+    r.text = std::move(text);
+    return r;
+}
+
+struct NoteWindow {
+    HWND window;
+    HWND edit;
+    std::wstring text;
+};
+
+class PindorelE2e : public ::testing::Test {
+  protected:
+    void Put(int number, const NoteRecord& record) {
+        sandbox.Write(NoteFileName(number), EncodeNote(record));
+    }
+    void Start() {
+        exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE));
+        process = std::make_unique<Process>(exe, L"", sandbox.Folder());
+        controller =
+            process->WaitForWindow({.className = L"SuiteForm", .caption = L"Pindorel"}, kWaitMs);
+        ASSERT_NE(controller, nullptr);
+    }
+    // The visible note windows, from left to right.
+    std::vector<NoteWindow> Notes() const {
+        std::vector<NoteWindow> notes;
+        for (HWND window : process->TopWindows()) {
+            if (!IsWindowVisible(window) || ClassOf(window) != L"SuiteForm" ||
+                !TextOf(window).empty()) {
+                continue;
+            }
+            HWND edit = FindChild(window, {.className = L"Edit"});
+            notes.push_back({window, edit, edit != nullptr ? TextOf(edit) : L""});
+        }
+        std::sort(notes.begin(), notes.end(), [](const NoteWindow& a, const NoteWindow& b) {
+            RECT ra, rb;
+            GetWindowRect(a.window, &ra);
+            GetWindowRect(b.window, &rb);
+            return ra.left < rb.left;
+        });
+        return notes;
+    }
+    std::vector<NoteWindow> WaitForNotes(size_t count) const {
+        WaitUntil([&] { return Notes().size() == count; }, kWaitMs);
+        return Notes();
+    }
+    HWND WaitForMessageBox() const {
+        return process->WaitForWindow(
+            {.className = L"#32770", .caption = L"Pindorel", .visibleOnly = true}, kWaitMs);
+    }
+    static std::wstring MessageText(HWND box) { return TextOf(FindChild(box, {.id = 0xFFFF})); }
+    void ExitAndWait() {
+        PostCommand(controller, kControllerExit);
+        ASSERT_TRUE(process->WaitForExit(kWaitMs).has_value());
+    }
+    std::wstring TextIn(int number) const {
+        const std::optional<std::string> bytes = sandbox.Read(NoteFileName(number));
+        return bytes ? DecodeNote(*bytes).record.text : L"(missing)";
+    }
+    FILETIME WriteTime(int number) const {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(sandbox.PathOf(NoteFileName(number)).c_str(), GetFileExInfoStandard,
+                             &data);
+        return data.ftLastWriteTime;
+    }
+    void AgeFile(int number) const {
+        HANDLE file = CreateFileW(sandbox.PathOf(NoteFileName(number)).c_str(),
+                                  FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        const FILETIME old{0x10000000, 0x01C00000};
+        SetFileTime(file, nullptr, nullptr, &old);
+        CloseHandle(file);
+    }
+
+    Sandbox sandbox;
+    std::wstring exe;
+    std::unique_ptr<Process> process;
+    HWND controller = nullptr;
+};
+
+// Mouse input as the user gives it, hit-tested by the window system.
+void MouseInput(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool SameTime(const FILETIME& a, const FILETIME& b) {
+    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+TEST_F(PindorelE2e, LoadedNotesShowTheirTextsAndAnEditRewritesThatFileOnly) {
+    Put(1, Note(L"一番目", 1500));
+    Put(2, Note(L"二番目", 4500));
+    Put(3, Note(L"三番目\r\n二行目", 7500));
+    for (int n = 1; n <= 3; ++n) {
+        AgeFile(n);
+    }
+    const FILETIME first = WriteTime(1);
+    const FILETIME third = WriteTime(3);
+    Start();
+    const std::vector<NoteWindow> notes = WaitForNotes(3);
+    ASSERT_EQ(notes.size(), 3u);
+    EXPECT_EQ(notes[0].text, L"一番目");
+    EXPECT_EQ(notes[1].text, L"二番目");
+    EXPECT_EQ(notes[2].text, L"三番目\r\n二行目");
+    RECT rect;
+    GetWindowRect(notes[1].window, &rect);
+    EXPECT_EQ(rect.left, 300);  // 4500 twips
+    EXPECT_EQ(rect.right - rect.left, 160);
+
+    PostCommand(notes[1].window, kNoteEdit);
+    PostText(notes[1].edit, L"!");
+    ASSERT_TRUE(
+        WaitUntil([&] { return TextOf(notes[1].edit).find(L'!') != std::wstring::npos; }, kWaitMs));
+    ExitAndWait();
+    EXPECT_NE(TextIn(2).find(L'!'), std::wstring::npos);
+    EXPECT_TRUE(SameTime(WriteTime(1), first));
+    EXPECT_TRUE(SameTime(WriteTime(3), third));
+    EXPECT_EQ(TextIn(3), L"三番目\r\n二行目");
+}
+
+TEST_F(PindorelE2e, DeletingTheMiddleOfThreeNotesLeavesTwoFilesNumberedOneAndTwo) {
+    Put(1, Note(L"a", 1500));
+    Put(2, Note(L"b", 4500));
+    Put(3, Note(L"c", 7500));
+    Start();
+    const std::vector<NoteWindow> notes = WaitForNotes(3);
+    ASSERT_EQ(notes.size(), 3u);
+    PostCommand(notes[1].window, kNoteDelete);
+    ASSERT_EQ(WaitForNotes(2).size(), 2u);
+    ExitAndWait();
+    EXPECT_EQ(TextIn(1), L"a");
+    EXPECT_EQ(TextIn(2), L"c");
+    EXPECT_FALSE(sandbox.Exists(NoteFileName(3)));
+}
+
+TEST_F(PindorelE2e, ADamagedFileIsReportedAndKeptWhileTheOthersLoad) {
+    Put(1, Note(L"good one", 1500));
+    const std::string damaged = EncodeNote(Note(L"damaged", 4500)).substr(0, 25);
+    sandbox.Write(NoteFileName(2), damaged);
+    Put(3, Note(L"good two", 7500));
+    Start();
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), L"ファイルの読み込みを失敗しました\r\nTagData2.dat");
+    PostCommand(box, IDOK);
+    const std::vector<NoteWindow> notes = WaitForNotes(2);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_EQ(notes[0].text, L"good one");
+    EXPECT_EQ(notes[1].text, L"good two");
+
+    PostCommand(controller, kControllerNewNote);
+    ASSERT_EQ(WaitForNotes(3).size(), 3u);
+    ExitAndWait();
+    EXPECT_EQ(sandbox.Read(NoteFileName(2)), damaged);
+    EXPECT_EQ(TextIn(3), L"good two");
+    EXPECT_EQ(TextIn(4), L"");
+}
+
+TEST_F(PindorelE2e, AWriteFailureLeavesTheOldFilesIntact) {
+    Put(1, Note(L"a", 1500));
+    Put(2, Note(L"b", 4500));
+    const std::string before1 = *sandbox.Read(NoteFileName(1));
+    const std::string before2 = *sandbox.Read(NoteFileName(2));
+    Start();
+    const std::vector<NoteWindow> notes = WaitForNotes(2);
+    ASSERT_EQ(notes.size(), 2u);
+    PostCommand(notes[0].window, kNoteDelete);
+    ASSERT_EQ(WaitForNotes(1).size(), 1u);
+
+    // The folder and its files become read-only.
+    for (int n = 1; n <= 2; ++n) {
+        SetFileAttributesW(sandbox.PathOf(NoteFileName(n)).c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    SetFileAttributesW(sandbox.Folder().c_str(), FILE_ATTRIBUTE_READONLY);
+    PostCommand(controller, kControllerExit);
+    HWND error = WaitForMessageBox();
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(MessageText(error).rfind(L"ファイルの書き込みを失敗しました Err=", 0), 0u)
+        << "shown: " << MessageText(error).size();
+    PostCommand(error, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(error); }, kWaitMs));
+    HWND question = WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    EXPECT_NE(MessageText(question).find(L"終了しますか?"), std::wstring::npos);
+    PostCommand(question, IDYES);
+    EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
+
+    SetFileAttributesW(sandbox.Folder().c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (int n = 1; n <= 2; ++n) {
+        SetFileAttributesW(sandbox.PathOf(NoteFileName(n)).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_EQ(sandbox.Read(NoteFileName(1)), before1);
+    EXPECT_EQ(sandbox.Read(NoteFileName(2)), before2);
+    EXPECT_FALSE(sandbox.Exists(NoteFileName(1) + L".new"));
+}
+
+TEST_F(PindorelE2e, ASecondCopyInTheSameFolderSaysSoAndEndsWithoutTouchingTheNotes) {
+    Put(1, Note(L"only", 1500));
+    Start();
+    ASSERT_EQ(WaitForNotes(1).size(), 1u);
+    Process second(exe, L"", sandbox.Folder());
+    HWND box = second.WaitForWindow(
+        {.className = L"#32770", .caption = L"Pindorel", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), L"このフォルダーの Pindorel はすでに起動しています。");
+    PostCommand(box, IDOK);
+    EXPECT_TRUE(second.WaitForExit(kWaitMs).has_value());
+    EXPECT_TRUE(process->Running());
+    EXPECT_EQ(WaitForNotes(1).size(), 1u);
+    ExitAndWait();
+    EXPECT_EQ(TextIn(1), L"only");
+}
+
+TEST_F(PindorelE2e, TheNoteFaceTakesTheMouseAndFitToTextCanMakeANoteSmall) {
+    Put(1, Note(L"drag me", 1500));
+    Put(2, Note(L"", 7500));
+    Start();
+    const std::vector<NoteWindow> notes = WaitForNotes(2);
+    ASSERT_EQ(notes.size(), 2u);
+    HWND face = GetParent(notes[0].edit);
+    EXPECT_FALSE(IsWindowEnabled(face));  // the view state
+
+    // Dragging the face moves the window (from where the drag begins: the first move).
+    const RECT before = WindowRect(notes[0].window);
+    const int x = (before.left + before.right) / 2;
+    const int y = (before.top + before.bottom) / 2;
+    SetCursorPos(x, y);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    for (int step = 1; step <= 8; ++step) {
+        SetCursorPos(x + step * 10, y + step * 5);
+        MouseInput(MOUSEEVENTF_MOVE);
+    }
+    MouseInput(MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(
+        WaitUntil([&] { return WindowRect(notes[0].window).left >= before.left + 60; }, kWaitMs))
+        << "left edge at " << WindowRect(notes[0].window).left;
+
+    // A double click on the face starts an edit.
+    const RECT moved = WindowRect(notes[0].window);
+    SetCursorPos((moved.left + moved.right) / 2, (moved.top + moved.bottom) / 2);
+    for (int click = 0; click < 2; ++click) {
+        MouseInput(MOUSEEVENTF_LEFTDOWN);
+        MouseInput(MOUSEEVENTF_LEFTUP);
+    }
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(face) != FALSE; }, kWaitMs));
+
+    // An empty note fitted to its text is 120 twips (8 pixels) wide.
+    PostCommand(notes[1].window, kNoteFitToText);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const RECT rect = WindowRect(notes[1].window);
+            return rect.right - rect.left == 8;
+        },
+        kWaitMs))
+        << "width " << WindowRect(notes[1].window).right - WindowRect(notes[1].window).left;
+    const LONG left = WindowRect(notes[0].window).left;
+    ExitAndWait();
+    EXPECT_EQ(DecodeNote(*sandbox.Read(NoteFileName(1))).record.left, left * 15.0f);
+}
+
+}  // namespace
