@@ -29,7 +29,11 @@ fi
 source scripts/wine-env.sh
 cd demo
 if [ -f Tamvoro.exe ]; then
+    # The agent first; the sticky notes join it on the desktop with their demo notes.
     programs=(Tamvoro)
+    if [ -f Pindorel.exe ]; then
+        programs+=(Pindorel)
+    fi
 else
     programs=()
     for exe in *.exe; do
