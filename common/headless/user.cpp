@@ -72,8 +72,8 @@ void Edit(forms::TextBox& box, int16_t key) {
         if (box.MultiLine()) {
             box.ReplaceSelection(L"\r\n");
         }
-    } else if (key >= 32) {
-        box.ReplaceSelection(std::wstring(1, wchar_t(key)));
+    } else if (uint16_t(key) >= 32) {  // characters from U+8000 up arrive negative
+        box.ReplaceSelection(std::wstring(1, wchar_t(uint16_t(key))));
     }
 }
 

@@ -720,9 +720,10 @@ LRESULT ControlWindow::HandleInput(HWND window, UINT message, WPARAM wParam, LPA
             if ((key == forms::kKeyReturn && !multiLine) || key == forms::kKeyEscape) {
                 return 0;
             }
-            const LRESULT result = original != nullptr ? CallWindowProcW(original, window, message,
-                                                                         WPARAM(key), lParam)
-                                                       : 0;
+            const LRESULT result =
+                original != nullptr
+                    ? CallWindowProcW(original, window, message, WPARAM(uint16_t(key)), lParam)
+                    : 0;
             if (IsWindow(window)) {
                 SyncSelection();
             }
