@@ -42,6 +42,8 @@ class FieldReader {
         if (text_[pos_] == L'"') {
             const size_t close = text_.find(L'"', pos_ + 1);
             if (close == std::wstring_view::npos) {
+                field.assign(text_.substr(pos_ + 1));  // what the field got before the end
+                pos_ = text_.size();
                 return false;
             }
             field.assign(text_.substr(pos_ + 1, close - pos_ - 1));
