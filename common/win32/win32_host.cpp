@@ -367,7 +367,8 @@ std::wstring Win32Host::OpenFileDialog(forms::Form* owner, std::wstring_view fil
 std::wstring Win32Host::SaveFileDialog(forms::Form* owner, std::wstring_view filter,
                                        std::wstring_view initialDir, std::wstring_view defaultName,
                                        std::wstring_view defaultExt, int16_t& filterIndex) {
-    return ShowSaveDialog(OwnerOf(owner), filter, initialDir, defaultName, defaultExt, filterIndex);
+    return ShowSaveDialog(OwnerOf(owner), filter, initialDir, defaultName, defaultExt, filterIndex,
+                          Program().title);
 }
 
 int32_t Win32Host::ColorDialog(forms::Form* owner, forms::Color initial) {
