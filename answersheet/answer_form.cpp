@@ -31,6 +31,13 @@ bool SamePath(const std::wstring& a, const std::wstring& b) {
     return normal(a) == normal(b) || std::filesystem::equivalent(normal(a), normal(b), ignored);
 }
 
+// Changes a question label's colour only when it differs (a change redraws the label).
+void SetLabelColor(forms::Label& label, forms::Color color) {
+    if (label.ForeColor() != color) {
+        label.SetForeColor(color);
+    }
+}
+
 }  // namespace
 
 AnswerForm::AnswerForm() : Form(L"Form1") {
@@ -58,15 +65,19 @@ void AnswerForm::Design() {
     Picture1.SetBorderStyle(0);
     Picture1.Move(0, 0, 600, 5000);
 
+    forms::PictureBox& row = Row1.Load(1);
+    row.SetContainer(&Picture1);
+    row.SetBorderStyle(0);
+    row.Move(0, 0, 600, kRowPitch);
     forms::Label& label = Label1.Load(1);
-    label.SetContainer(&Picture1);
+    label.SetContainer(&row);
     label.SetCaption(L"問1");
-    label.Move(15, 120, 510, 255);
+    label.Move(15, 120, 510, 240);
     forms::Font bold = label.Font();
     bold.bold = true;
     label.SetFont(bold);
     forms::CheckBox& box = Check1.Load(BoxNumber(1, 1));
-    box.SetContainer(&Picture1);
+    box.SetContainer(&row);
     box.Move(600, 90, 495, 270);
 
     VScroll1.Move(600, 0, 255, 5000);
@@ -131,16 +142,23 @@ void AnswerForm::BuildAnswerGrid() {
     Picture2.Move(panelLeft, 0, Picture2.Width(), VScroll1.Height());
     SetWidth(panelLeft + kPanelWidth);
 
-    Label1[1].SetVisible(false);
+    const double boxTop = Check1[11].Top();
+    Row1[1].SetVisible(false);
+    Row1[1].SetWidth(gridWidth);
     Check1[BoxNumber(1, 1)].SetVisible(false);
     for (int q = 1; q <= store_.maxQuestionCount; ++q) {
         if (q > 1) {
-            Label1.Load(q);
+            forms::PictureBox& row = Row1.Load(q);
+            row.SetTop((q - 1) * kRowPitch);
+            Label1.Load(q).SetContainer(&row);
         }
+        Label1[q].SetVisible(true);
         for (int c = 1; c <= store_.maxChoiceCount; ++c) {
             if (!Check1.Exists(BoxNumber(q, c))) {
-                Check1.Load(BoxNumber(q, c));
+                Check1.Load(BoxNumber(q, c)).SetContainer(&Row1[q]);
             }
+            forms::CheckBox& box = Check1[BoxNumber(q, c)];
+            box.Move(c * kColumnPitch, boxTop, box.Width(), box.Height());
         }
     }
     Label2[0].SetCaption(L"");
@@ -173,30 +191,26 @@ void AnswerForm::ShowQuestionSet(int questions) {
     VScroll1.SetSmallChange(static_cast<int>(kRowPitch));
     VScroll1.SetLargeChange(core::RoundToInt32(barHeight + 15).value_or(0));
 
-    // The grid is hidden while its boxes change, so it is drawn once.
+    // The grid is hidden while it changes, so it is drawn once. A question's row is shown
+    // or hidden as a whole, and each box is brought straight to its new state, so what
+    // stays as it was (most of a set chosen again) costs nothing.
     Picture1.SetVisible(false);
     Picture1.SetHeight(std::max(gridHeight, 0.0));
     for (int q = 1; q <= store_.maxQuestionCount; ++q) {
-        Label1[q].SetVisible(false);
-        Label1[q].SetForeColor(forms::kBlack);
+        const bool shown = q <= questions;
+        SetLabelColor(Label1[q], forms::kBlack);
+        Label1[q].SetCaption(L"問" + std::to_wstring(q));
         for (int c = 1; c <= store_.maxChoiceCount; ++c) {
             forms::CheckBox& box = Check1[BoxNumber(q, c)];
-            box.SetVisible(false);
             box.SetValue(kBoxEmpty);
+            if (shown && c <= shownChoices) {
+                box.SetCaption(std::wstring(1, set->choices[static_cast<size_t>(c - 1)]));
+                box.SetVisible(true);
+            } else if (shown) {
+                box.SetVisible(false);
+            }
         }
-    }
-    for (int q = 1; q <= questions; ++q) {
-        forms::Label& label = Label1[q];
-        label.SetTop((q - 1) * kRowPitch + Label1[1].Top());
-        label.SetCaption(L"問" + std::to_wstring(q));
-        label.SetVisible(true);
-        for (int c = 1; c <= shownChoices; ++c) {
-            forms::CheckBox& box = Check1[BoxNumber(q, c)];
-            box.Move(c * kColumnPitch, (q - 1) * kRowPitch + Check1[11].Top(), box.Width(),
-                     box.Height());
-            box.SetCaption(std::wstring(1, set->choices[static_cast<size_t>(c - 1)]));
-            box.SetVisible(true);
-        }
+        Row1[q].SetVisible(shown);
     }
     VScroll1.SetValue(0);
     Picture1.SetTop(0);
@@ -266,7 +280,7 @@ void AnswerForm::Command1_Click() {
             ++correct;
             continue;
         }
-        Label1[q].SetForeColor(kRed);
+        SetLabelColor(Label1[q], kRed);
         if (answer != 0) {
             Check1[BoxNumber(q, answer)].SetValue(kBoxGrey);
         }
@@ -281,7 +295,7 @@ void AnswerForm::Command2_Click(int index) {
         return;
     }
     for (int q = 1; q <= set->QuestionCount(); ++q) {
-        Label1[q].SetForeColor(forms::kBlack);
+        SetLabelColor(Label1[q], forms::kBlack);
         for (int c = 1; c <= ShownChoices(*set); ++c) {
             forms::CheckBox& box = Check1[BoxNumber(q, c)];
             if (box.Value() == kBoxGrey || (index == kClear && box.Value() != kBoxEmpty)) {

@@ -25,6 +25,9 @@ class AnswerForm : public forms::Form {
     AnswerForm();
 
     forms::PictureBox Picture1{*this, L"Picture1"};
+    // One strip per question inside the grid, holding its label and boxes, so a row is
+    // shown or hidden at once.
+    forms::ControlArray<forms::PictureBox> Row1{*this, L"Row1"};
     forms::ControlArray<forms::Label> Label1{*this, L"Label1"};
     forms::ControlArray<forms::CheckBox> Check1{*this, L"Check1"};
     forms::VScrollBar VScroll1{*this, L"VScroll1"};

@@ -67,22 +67,27 @@ TEST_F(SheetTest, TheGridIsBuiltOnceForTheLargestSetAndTheWindowCentred) {
     EXPECT_EQ(form->Left(), static_cast<int>((15360 - form->Width()) / 2));
     EXPECT_EQ(form->Top(), static_cast<int>((11520 - form->Height()) / 2));
     for (int index : form->Check1.Indices()) {
-        EXPECT_FALSE(form->Check1[index].Visible()) << index;
+        EXPECT_FALSE(form->Check1[index].ShownInForm()) << index;
     }
+    EXPECT_FALSE(form->Label1[1].ShownInForm()) << "no row is shown before a set is chosen";
 }
 
 TEST_F(SheetTest, ChoosingASetShowsItsRowsFromTheTop) {
     WriteSetFile(kSets);
     Start();
     headless::ChooseItem(form->Combo1, 0);
-    EXPECT_TRUE(form->Label1[8].Visible());
+    EXPECT_TRUE(form->Label1[8].ShownInForm());
     EXPECT_EQ(form->Label1[8].Caption(), L"問8");
-    EXPECT_EQ(form->Label1[8].Top(), 7 * 360 + 120);
+    // Rows 360 twips apart, each holding its label and boxes.
+    EXPECT_EQ(form->Row1[8].Top(), 7 * 360);
+    EXPECT_EQ(form->Label1[8].Top(), 120);
+    EXPECT_EQ(form->Label1[8].Container(), &form->Row1[8]);
     const forms::CheckBox& box = form->Check1[BoxNumber(8, 4)];
-    EXPECT_TRUE(box.Visible());
+    EXPECT_TRUE(box.ShownInForm());
+    EXPECT_EQ(box.Container(), &form->Row1[8]);
     EXPECT_EQ(box.Caption(), L"エ");
     EXPECT_EQ(box.Left(), 4 * 540);
-    EXPECT_EQ(box.Top(), 7 * 360 + 90);
+    EXPECT_EQ(box.Top(), 90);
     EXPECT_EQ(form->Picture1.Height(), 8 * 360 - 15);
     // The grid is shorter than the window: nothing to scroll, never a negative range.
     EXPECT_EQ(form->VScroll1.Max(), 0);
@@ -91,8 +96,9 @@ TEST_F(SheetTest, ChoosingASetShowsItsRowsFromTheTop) {
     Tick(1, 1);
     Mark();
     headless::ChooseItem(form->Combo1, 1);  // another set clears everything
-    EXPECT_FALSE(form->Label1[3].Visible());
-    EXPECT_FALSE(form->Check1[BoxNumber(1, 4)].Visible());
+    EXPECT_FALSE(form->Label1[3].ShownInForm());
+    EXPECT_FALSE(form->Check1[BoxNumber(3, 1)].ShownInForm());
+    EXPECT_FALSE(form->Check1[BoxNumber(1, 4)].ShownInForm());
     EXPECT_EQ(Box(1, 1), 0);
     EXPECT_EQ(form->Label1[1].ForeColor(), forms::kBlack);
     EXPECT_EQ(Score(), L" ");
@@ -164,7 +170,7 @@ TEST_F(SheetTest, HandEditedSetsNeverBreakTheGridOrTheMarking) {
     Start();
     EXPECT_EQ(form->Check1.Count(), 3 * 9);
     headless::ChooseItem(form->Combo1, 0);
-    EXPECT_TRUE(form->Check1[BoxNumber(1, 9)].Visible());
+    EXPECT_TRUE(form->Check1[BoxNumber(1, 9)].ShownInForm());
     EXPECT_EQ(form->Check1[BoxNumber(1, 9)].Caption(), L"I");
     Tick(1, 1);
     Tick(3, 9);
@@ -174,7 +180,7 @@ TEST_F(SheetTest, HandEditedSetsNeverBreakTheGridOrTheMarking) {
     EXPECT_EQ(form->Label1[2].ForeColor(), 255u);
 
     headless::ChooseItem(form->Combo1, 1);
-    EXPECT_FALSE(form->Check1[BoxNumber(2, 5)].Visible());
+    EXPECT_FALSE(form->Check1[BoxNumber(2, 5)].ShownInForm());
     Mark();
     EXPECT_EQ(Score(), L"0 / 2 0.00%");
     EXPECT_EQ(Box(2, 5), 0) << "no hidden box is set";
@@ -192,7 +198,7 @@ TEST_F(SheetTest, ASetBeyondTheCapIsReportedAndNotShown) {
     EXPECT_EQ(form->Label1.Count(), 2) << "the grid is built for the sets it can show";
     host.ExpectMessage(forms::kIdOk, L"表示できません");
     headless::ChooseItem(form->Combo1, 0);
-    EXPECT_FALSE(form->Label1[1].Visible());
+    EXPECT_FALSE(form->Label1[1].ShownInForm());
     Mark();
     EXPECT_EQ(host.PendingScripts(), 0u);
 }
