@@ -124,9 +124,7 @@ void AnswerForm::Form_Load() {
         return;
     }
     BuildAnswerGrid();
-    const forms::App& app = GetApp();
-    Move(static_cast<int>((app.ScreenWidth() - Width()) / 2),
-         static_cast<int>((app.ScreenHeight() - Height()) / 2), Width(), Height());
+    CentreOnScreen(*this);
 }
 
 void AnswerForm::BuildAnswerGrid() {

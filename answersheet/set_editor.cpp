@@ -20,6 +20,13 @@ SetField FieldOf(int index) {
 
 }  // namespace
 
+void CentreOnScreen(forms::Form& form) {
+    const forms::App& app = form.GetApp();
+    form.Move(static_cast<int>((app.ScreenWidth() - form.Width()) / 2),
+              static_cast<int>((app.ScreenHeight() - form.Height()) / 2), form.Width(),
+              form.Height());
+}
+
 SetEditor::SetEditor(SetStore& store) : Form(L"Form2"), store_(store) {
     Design();
     OnLoad = [this] { Form_Load(); };
@@ -95,9 +102,7 @@ void SetEditor::Design() {
 
 void SetEditor::Form_Load() {
     store_.setsSaved = false;
-    const forms::App& app = GetApp();
-    Move(static_cast<int>((app.ScreenWidth() - Width()) / 2),
-         static_cast<int>((app.ScreenHeight() - Height()) / 2), Width(), Height());
+    CentreOnScreen(*this);
     for (int i = 0; i < 3; ++i) {
         Text1[i].SetText(L"");
     }

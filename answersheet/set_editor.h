@@ -14,6 +14,9 @@ namespace quillard {
 inline constexpr std::wstring_view kUpdateQuestion = L"更新してもよろしいですか?";
 inline constexpr std::wstring_view kSelectEntryMessage = L"リストから項目を選択してください。";
 
+// Places the form in the middle of the screen (whole twips).
+void CentreOnScreen(forms::Form& form);
+
 class SetEditor : public forms::Form {
   public:
     explicit SetEditor(SetStore& store);

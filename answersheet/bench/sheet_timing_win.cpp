@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "../tests/sheet_windows_win.h"
 #include "e2e/process_win.h"
 #include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
@@ -27,14 +28,8 @@ std::string SetFile() {
     for (int q = 0; q < quillard::kMaxQuestions; ++q) {
         answers += static_cast<wchar_t>(L'1' + q % 9);
     }
-    const std::wstring text =
-        L"\"cap\",\"アイウエオカキクケ\",\"" + answers + L"\"\r\n\"short\",\"アイ\",\"12\"\r\n";
-    const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
+    return quillard::Cp932(L"\"cap\",\"アイウエオカキクケ\",\"" + answers +
+                           L"\"\r\n\"short\",\"アイ\",\"12\"\r\n");
 }
 
 double Seconds(const std::function<void()>& action) {

@@ -17,6 +17,7 @@
 namespace {
 
 using namespace e2e;
+using quillard::Cp932;
 using quillard::LabelTexts;
 using quillard::VisibleChoiceBoxes;
 
@@ -27,15 +28,6 @@ constexpr int kSettingMenu = 1001;  // the second menu item of the window
 const std::string kSetFile =
     "\"\x8f\xac\x83\x65\x83\x58\x83\x67\",\"\x83\x41\x83\x43\x83\x45\",\"213\"\r\n"
     "\"\x93\xf1\x96\xe2\",\"AB\",\"12\"\r\n";
-
-std::string Cp932(std::wstring_view text) {
-    const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                        nullptr, nullptr);
-    return bytes;
-}
 
 class QuillardE2e : public ::testing::Test {
   protected:

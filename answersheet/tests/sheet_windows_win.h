@@ -1,15 +1,26 @@
 // Finding Quillard's controls from another process: the choice boxes of the grid in
-// reading order, the set chooser, and the labels.
+// reading order, the set chooser, and the labels; and the program's file encoding.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "e2e/window_driver_win.h"
 
 namespace quillard {
+
+// The text's bytes in code page 932, as the program writes its files.
+inline std::string Cp932(std::wstring_view text) {
+    const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    return bytes;
+}
 
 // The visible three-state check boxes (the grid's choices), row by row.
 inline std::vector<HWND> VisibleChoiceBoxes(HWND window) {
