@@ -111,8 +111,7 @@ void SetEditor::Form_Load() {
     for (const QuestionSet& set : sets_) {
         List1.AddItem(SetEntry(set));
     }
-    Frame1.SetVisible(false);
-    mode_ = Mode::kIdle;
+    SetIdle();
 }
 
 void SetEditor::Form_KeyPress(int16_t& key) {
@@ -164,7 +163,7 @@ void SetEditor::StartEditing(Mode mode) {
     Frame1.SetVisible(true);
 }
 
-void SetEditor::EndEditing() {
+void SetEditor::SetIdle() {
     mode_ = Mode::kIdle;
     Frame1.SetVisible(false);
     for (int i = 0; i < 3; ++i) {
@@ -173,6 +172,10 @@ void SetEditor::EndEditing() {
     List1.SetEnabled(true);
     Command5[kUp].SetEnabled(true);
     Command5[kDown].SetEnabled(true);
+}
+
+void SetEditor::EndEditing() {
+    SetIdle();
     List1.SetFocus();
 }
 

@@ -50,6 +50,9 @@ class SetEditor : public forms::Form {
     void List1_KeyDown(int16_t& keyCode);
 
     void StartEditing(Mode mode);
+    // Frame hidden, every mode button, the list and the arrows usable (also when the
+    // editor opens again after being closed while editing).
+    void SetIdle();
     void EndEditing();
     // Checks and takes the boxes' set; false (after the message) when it is refused.
     bool TakeBoxes(QuestionSet& set);

@@ -50,6 +50,14 @@ TEST_F(EditorTest, OpensCentredListingTheSetsWithTheFrameHidden) {
         ASSERT_EQ(e.List1.ListCount(), 2);
         EXPECT_EQ(e.List1.List(0), L"英語 単語                         アイウエ,3142");
         EXPECT_FALSE(e.Frame1.Visible());
+        headless::Click(e.Command1[0]);  // closed while editing
+        Cancel(e);
+    });
+    InEditor([&](SetEditor& e) {
+        EXPECT_FALSE(e.Frame1.Visible()) << "opens idle again";
+        EXPECT_TRUE(e.List1.Enabled());
+        EXPECT_TRUE(e.Command1[1].Enabled());
+        EXPECT_TRUE(e.Command5[0].Enabled());
         Cancel(e);
     });
     EXPECT_TRUE(form->Loaded());
