@@ -81,6 +81,7 @@ void AnswerForm::Design() {
     box.Move(600, 90, 495, 270);
 
     VScroll1.Move(600, 0, 255, 5000);
+    VScroll1.SetRange(0, 0);  // nothing to scroll until a set is chosen
     Picture2.SetBorderStyle(0);
     Picture2.Move(900, 0, 1935, 5000);
     Combo1.SetContainer(&Picture2);
