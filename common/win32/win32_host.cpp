@@ -368,7 +368,7 @@ std::wstring Win32Host::SaveFileDialog(forms::Form* owner, std::wstring_view fil
                                        std::wstring_view initialDir, std::wstring_view defaultName,
                                        std::wstring_view defaultExt, int16_t& filterIndex) {
     return ShowSaveDialog(OwnerOf(owner), filter, initialDir, defaultName, defaultExt, filterIndex,
-                          Program().title);
+                          forms::App::Current().Title());
 }
 
 int32_t Win32Host::ColorDialog(forms::Form* owner, forms::Color initial) {
