@@ -149,12 +149,12 @@ void AnswerForm::BuildAnswerGrid() {
         if (q > 1) {
             forms::PictureBox& row = Row1.Load(q);
             row.SetTop((q - 1) * kRowPitch);
-            Label1.Load(q).SetContainer(&row);
+            Label1.Load(q, &row);
         }
         Label1[q].SetVisible(true);
         for (int c = 1; c <= store_.maxChoiceCount; ++c) {
             if (!Check1.Exists(BoxNumber(q, c))) {
-                Check1.Load(BoxNumber(q, c)).SetContainer(&Row1[q]);
+                Check1.Load(BoxNumber(q, c), &Row1[q]);
             }
             forms::CheckBox& box = Check1[BoxNumber(q, c)];
             box.Move(c * kColumnPitch, boxTop, box.Width(), box.Height());
