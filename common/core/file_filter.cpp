@@ -40,4 +40,8 @@ std::wstring NameWithFilterExtension(std::wstring_view name, std::wstring_view f
     return result;
 }
 
+std::wstring AppendedNameOverwriteQuestion(std::wstring_view path) {
+    return std::wstring(path) + L" は既に存在します。\r\n上書きしますか?";
+}
+
 }  // namespace core

@@ -21,4 +21,9 @@ std::wstring FilterExtension(std::wstring_view filter, int16_t filterIndex);
 std::wstring NameWithFilterExtension(std::wstring_view name, std::wstring_view filter,
                                      int16_t filterIndex);
 
+// The save dialog asks before replacing an existing file only under the name it saw. When
+// the extension was appended after it closed and a file of the new name exists, this is
+// the question asked (Yes replaces it, No lets the user choose again).
+std::wstring AppendedNameOverwriteQuestion(std::wstring_view path);
+
 }  // namespace core

@@ -162,13 +162,17 @@ class ControlArray : public ControlArrayBase {
     const std::wstring& Name() const { return name_; }
 
     // Creates element index. A run-time element copies the lowest element and starts hidden.
-    T& Load(int index) {
+    // A container given puts the element in it from the start (its window is created there).
+    T& Load(int index, Control* container = nullptr) {
         auto element = std::make_unique<T>(form_, name_);
         T& ref = *element;
         ref.SetIndex(index);
         if (!elements_.empty()) {
             ref.CopyDesignFrom(*elements_.begin()->second);
             ref.SetVisible(ref.Kind() == ControlKind::Menu);
+        }
+        if (container != nullptr) {
+            ref.SetContainer(container);
         }
         Wire(ref, index);
         elements_[index] = std::move(element);

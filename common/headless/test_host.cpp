@@ -324,21 +324,33 @@ std::wstring TestHost::OpenFileDialog(forms::Form*, std::wstring_view, std::wstr
     return script.path;
 }
 
-std::wstring TestHost::SaveFileDialog(forms::Form*, std::wstring_view filter, std::wstring_view,
-                                      std::wstring_view, std::wstring_view, int16_t& filterIndex) {
+std::wstring TestHost::SaveFileDialog(forms::Form* owner, std::wstring_view filter,
+                                      std::wstring_view, std::wstring_view, std::wstring_view,
+                                      int16_t& filterIndex) {
     forms::ModalScope open;
-    if (saveScripts_.empty()) {
-        throw UnexpectedDialog("unexpected save dialog");
+    for (;;) {
+        if (saveScripts_.empty()) {
+            throw UnexpectedDialog("unexpected save dialog");
+        }
+        WhileOpen();
+        FileScript script = std::move(saveScripts_.front());
+        saveScripts_.pop_front();
+        if (script.path.empty()) {
+            return {};
+        }
+        // The scripted name is what the user typed; the dialog adds the pattern's extension
+        // and asks before replacing a file under a name it did not show.
+        const std::wstring name =
+            core::NameWithFilterExtension(script.path, filter, script.filterIndex);
+        if (name == script.path || !core::FileExists(name) ||
+            ShowMessageBox(owner, core::AppendedNameOverwriteQuestion(name),
+                           forms::App::Current().Title(),
+                           forms::kMbYesNo | forms::kMbExclamation | forms::kMbDefaultButton2) ==
+                forms::kIdYes) {
+            filterIndex = script.filterIndex;
+            return name;
+        }
     }
-    WhileOpen();
-    FileScript script = std::move(saveScripts_.front());
-    saveScripts_.pop_front();
-    if (script.path.empty()) {
-        return {};
-    }
-    // The scripted name is what the user typed; the dialog adds the pattern's extension.
-    filterIndex = script.filterIndex;
-    return core::NameWithFilterExtension(script.path, filter, filterIndex);
 }
 
 int32_t TestHost::ColorDialog(forms::Form*, forms::Color) {

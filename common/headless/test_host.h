@@ -90,7 +90,9 @@ class TestHost : public forms::Host {
     // The next message box gets answer; when textPart is given the box's text must hold it.
     void ExpectMessage(int answer, std::wstring textPart = {});
     // File dialogs: the path the dialog returns (empty = cancel; for the save dialog the
-    // name with the chosen type's extension already added) and the filter index chosen.
+    // name as typed: the chosen type's extension is added, and when that names an existing
+    // file the overwrite question is a message box to script, No taking the next save
+    // script) and the filter index chosen.
     void ExpectOpenDialog(std::wstring path, int16_t filterIndex = 1);
     void ExpectSaveDialog(std::wstring path, int16_t filterIndex = 1);
     // Colour dialog: the colour chosen, or -1 to cancel.

@@ -370,11 +370,15 @@ void ControlWindow::ApplyText() {
 }
 
 void ControlWindow::ApplyLook() {
-    if (font_ != nullptr) {
-        DeleteObject(font_);
+    // A change of colour alone keeps the font (making one is the costly part).
+    if (font_ == nullptr || !(fontMade_ == control_.Font())) {
+        if (font_ != nullptr) {
+            DeleteObject(font_);
+        }
+        font_ = CreateModelFont(control_.Font());
+        fontMade_ = control_.Font();
+        SendMessageW(window_, WM_SETFONT, WPARAM(font_), TRUE);
     }
-    font_ = CreateModelFont(control_.Font());
-    SendMessageW(window_, WM_SETFONT, WPARAM(font_), TRUE);
     if (brush_ != nullptr) {
         DeleteObject(brush_);
     }

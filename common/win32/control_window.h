@@ -62,6 +62,7 @@ class ControlWindow : public forms::Peer {
     WNDPROC original_ = nullptr;
     WNDPROC originalEdit_ = nullptr;
     HFONT font_ = nullptr;
+    forms::Font fontMade_;  // the font font_ was made from
     HBRUSH brush_ = nullptr;
     HBITMAP buttonBitmap_ = nullptr;
     bool applying_ = false;

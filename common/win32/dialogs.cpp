@@ -73,20 +73,32 @@ std::wstring ShowOpenDialog(HWND owner, std::wstring_view filter, std::wstring_v
 
 std::wstring ShowSaveDialog(HWND owner, std::wstring_view filter, std::wstring_view initialDir,
                             std::wstring_view defaultName, std::wstring_view defaultExt,
-                            int16_t& filterIndex) {
+                            int16_t& filterIndex, std::wstring_view questionCaption) {
     const std::wstring filterText = TerminatedFilter(filter);
     const std::wstring dir(initialDir);
     const std::wstring extension(defaultExt);
-    std::wstring buffer = FileBuffer(defaultName);
-    OPENFILENAMEW record = FileDialogRecord({owner, filterText, dir, buffer, filterIndex});
-    record.Flags = kSaveFlags;
-    record.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-    if (!GetSaveFileNameW(&record)) {
-        return {};
+    const std::wstring caption(questionCaption);
+    std::wstring start(defaultName);
+    int16_t index = filterIndex;
+    for (;;) {
+        std::wstring buffer = FileBuffer(start);
+        OPENFILENAMEW record = FileDialogRecord({owner, filterText, dir, buffer, index});
+        record.Flags = kSaveFlags;
+        record.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+        if (!GetSaveFileNameW(&record)) {
+            return {};
+        }
+        index = static_cast<int16_t>(record.nFilterIndex);
+        const std::wstring typed = core::CutAtNul(buffer);
+        const std::wstring name = core::NameWithFilterExtension(typed, filter, index);
+        if (name == typed || GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES ||
+            MessageBoxW(owner, core::AppendedNameOverwriteQuestion(name).c_str(), caption.c_str(),
+                        MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES) {
+            filterIndex = index;
+            return name;
+        }
+        start = typed;
     }
-    const auto chosenIndex = static_cast<int16_t>(record.nFilterIndex);
-    filterIndex = chosenIndex;
-    return core::NameWithFilterExtension(core::CutAtNul(buffer), filter, chosenIndex);
 }
 
 int32_t ShowColorDialog(HWND owner, uint32_t initialColour) {

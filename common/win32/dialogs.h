@@ -18,10 +18,12 @@ std::wstring ShowOpenDialog(HWND owner, std::wstring_view filter, std::wstring_v
                             int16_t& filterIndex);
 
 // As ShowOpenDialog, starting with defaultName; the returned name carries the extension of
-// the chosen pattern (see core::NameWithFilterExtension).
+// the chosen pattern (see core::NameWithFilterExtension). When that extension was appended
+// and a file of the new name exists, a message box with questionCaption asks before it is
+// replaced; No shows the dialog again with the typed name.
 std::wstring ShowSaveDialog(HWND owner, std::wstring_view filter, std::wstring_view initialDir,
                             std::wstring_view defaultName, std::wstring_view defaultExt,
-                            int16_t& filterIndex);
+                            int16_t& filterIndex, std::wstring_view questionCaption);
 
 // The chosen colour (0x00BBGGRR), or -1 when the user cancels.
 int32_t ShowColorDialog(HWND owner, uint32_t initialColour);

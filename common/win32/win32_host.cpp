@@ -433,7 +433,8 @@ std::wstring Win32Host::SaveFileDialog(forms::Form* owner, std::wstring_view fil
                                        std::wstring_view initialDir, std::wstring_view defaultName,
                                        std::wstring_view defaultExt, int16_t& filterIndex) {
     forms::ModalScope open;
-    return ShowSaveDialog(OwnerOf(owner), filter, initialDir, defaultName, defaultExt, filterIndex);
+    return ShowSaveDialog(OwnerOf(owner), filter, initialDir, defaultName, defaultExt, filterIndex,
+                          forms::App::Current().Title());
 }
 
 int32_t Win32Host::ColorDialog(forms::Form* owner, forms::Color initial) {

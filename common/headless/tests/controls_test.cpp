@@ -71,6 +71,11 @@ TEST_F(ControlsTest, RunTimeArrayElementsCopyTheDesignAndStartHidden) {
     EXPECT_EQ(form.Check1.LBound(), 11);
     EXPECT_EQ(form.Check1.UBound(), 23);
 
+    EXPECT_EQ(box.Container(), nullptr);
+    EXPECT_EQ(form.Check1.Load(24, &form.Panel2).Container(), &form.Panel2);
+    EXPECT_EQ(form.Check1[24].Top(), 90) << "the design is copied all the same";
+
+    form.Check1.Unload(24);
     form.Check1.Unload(23);
     EXPECT_FALSE(form.Check1.Exists(23));
     EXPECT_EQ(form.Find(L"Check1", 23), nullptr);

@@ -7,6 +7,7 @@
 #include "forms/forms.h"
 #include "headless/test_host.h"
 #include "headless/user.h"
+#include "testkit/temp_dir.h"
 
 namespace {
 
@@ -112,6 +113,28 @@ TEST_F(DialogsTest, FileDialogsGiveTheScriptedChoiceAndKeepTheIndexOnCancel) {
     host.ExpectFontDialog(std::nullopt);
     EXPECT_EQ(host.FontDialog(nullptr, spec), -1);
     EXPECT_EQ(spec.size, 9.0);
+}
+
+TEST_F(DialogsTest, SaveAsksBeforeReplacingAFileNamedByTheAppendedExtension) {
+    const testkit::TempDir folder("save-dialog");
+    folder.Write(L"a.b.csv", "old");
+    const std::wstring_view filter(L"CSV\0*.csv\0", 10);
+    int16_t index = 0;
+    // "a.b" became "a.b.csv", which exists: No lets the user type another name.
+    host.ExpectSaveDialog(folder.File(L"a.b"), 1);
+    host.ExpectMessage(kIdNo, L"a.b.csv は既に存在します。\r\n上書きしますか?");
+    host.ExpectSaveDialog(folder.File(L"c"), 1);
+    EXPECT_EQ(host.SaveFileDialog(nullptr, filter, L"", L"", L"", index), folder.File(L"c.csv"));
+    EXPECT_EQ(host.Messages().back().style, kMbYesNo | kMbExclamation | kMbDefaultButton2);
+    EXPECT_EQ(host.Messages().back().caption, L"Tamvoro");
+    host.ExpectSaveDialog(folder.File(L"a.b"), 1);
+    host.ExpectMessage(kIdYes);
+    EXPECT_EQ(host.SaveFileDialog(nullptr, filter, L"", L"", L"", index), folder.File(L"a.b.csv"));
+    // The dialog's own question covered a name it showed; no second question.
+    host.ExpectSaveDialog(folder.File(L"a.b.csv"), 1);
+    EXPECT_EQ(host.SaveFileDialog(nullptr, filter, L"", L"", L"", index), folder.File(L"a.b.csv"));
+    EXPECT_EQ(host.Messages().size(), 2u);
+    EXPECT_EQ(host.PendingScripts(), 0u);
 }
 
 TEST_F(DialogsTest, AModalFormRunsItsScriptAndReturnsWhenClosed) {

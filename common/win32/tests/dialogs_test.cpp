@@ -128,7 +128,7 @@ TEST_F(FileDialogTest, SaveAppendsThePatternsExtension) {
     int16_t index = 1;
     DialogAnswer answer(TypeAndConfirm(L"RESULT.CSV"));
     const std::wstring path =
-        ShowSaveDialog(nullptr, kCsvFilter, folder_.wstring(), L"result", L"", index);
+        ShowSaveDialog(nullptr, kCsvFilter, folder_.wstring(), L"result", L"", index, L"");
     EXPECT_TRUE(answer.Found());
     EXPECT_EQ(std::filesystem::path(path).filename(), L"RESULT.CSV.csv");
     EXPECT_EQ(index, 1);
@@ -143,10 +143,65 @@ TEST_F(FileDialogTest, SaveStartsFromTheDefaultNameAndCancelKeepsTheIndex) {
         shown = text;
         Cancel(dialog);
     });
-    EXPECT_EQ(ShowSaveDialog(nullptr, kCsvFilter, folder_.wstring(), L"結果", L"csv", index), L"");
+    EXPECT_EQ(ShowSaveDialog(nullptr, kCsvFilter, folder_.wstring(), L"結果", L"csv", index, L""),
+              L"");
     EXPECT_TRUE(answer.Found());
     EXPECT_EQ(shown, L"結果");
     EXPECT_EQ(index, 1);
+}
+
+// The overwrite question for a name the dialog did not show: No brings the dialog back with
+// the typed name (cancelled here), Yes returns the name.
+TEST_F(FileDialogTest, SaveAsksBeforeReplacingAFileNamedByTheAppendedExtension) {
+    std::ofstream(folder_ / L"a.b.csv") << "old";
+    for (const int reply : {IDNO, IDYES}) {
+        int16_t index = 1;
+        std::wstring question, retyped = L"(not shown again)";
+        // Each answer waits for the window it answered to go before the next one looks.
+        const auto gone = [](HWND window) {
+            for (int i = 0; i < 500 && IsWindow(window) && IsWindowVisible(window); ++i) {
+                Sleep(20);
+            }
+        };
+        std::thread person([&] {
+            HWND last = nullptr;
+            DialogAnswer typed([&](HWND dialog) {
+                last = dialog;
+                TypeAndConfirm(L"a.b")(dialog);
+            });
+            EXPECT_TRUE(typed.Found());
+            gone(last);
+            DialogAnswer asked([&](HWND box) {
+                last = box;
+                wchar_t text[512] = {};
+                GetDlgItemTextW(box, 0xFFFF, text, 512);
+                question = text;
+                PostMessageW(box, WM_COMMAND, reply, 0);
+            });
+            EXPECT_TRUE(asked.Found());
+            gone(last);
+            if (reply == IDNO) {
+                DialogAnswer again([&](HWND dialog) {
+                    wchar_t text[256] = {};
+                    GetDlgItemTextW(dialog, GetDlgItem(dialog, 0x47C) ? 0x47C : 0x480, text, 256);
+                    retyped = text;
+                    Cancel(dialog);
+                });
+                EXPECT_TRUE(again.Found());
+            }
+        });
+        const std::wstring path =
+            ShowSaveDialog(nullptr, kCsvFilter, folder_.wstring(), L"", L"", index, L"テスト");
+        person.join();
+        const std::wstring full = (folder_ / L"a.b.csv").wstring();
+        EXPECT_NE(question.find(L"a.b.csv は既に存在します。"), std::wstring::npos);
+        if (reply == IDNO) {
+            EXPECT_EQ(path, L"");
+            EXPECT_EQ(retyped, L"a.b");
+        } else {
+            EXPECT_EQ(std::filesystem::path(path).filename(), L"a.b.csv");
+        }
+    }
 }
 
 TEST(ShowColorDialog, ConfirmGivesTheColourAndCancelGivesMinusOne) {

@@ -327,6 +327,34 @@ TEST_F(BackendTest, DrawingIsReadBackAsPixelsFromTheBoxAndTheScreen) {
     EXPECT_EQ(screen.At(40, 40), kWhite);
 }
 
+TEST_F(BackendTest, ALabelsColourChangeRedrawsItAndKeepsItsFont) {
+    form.SetTopmost(true);
+    const HWND label = HWND(form.Label1.Handle());
+    const auto redIn = [&] {
+        UpdateWindow(HWND(form.Handle()));
+        host.DoEvents();
+        POINT origin{0, 0};
+        ClientToScreen(label, &origin);
+        const Image screen = host.ReadScreen(origin.x, origin.y, 60, 18);
+        int red = 0;
+        for (int y = 0; y < screen.height; ++y) {
+            for (int x = 0; x < screen.width; ++x) {
+                red += screen.At(x, y) == 0x0000FFu ? 1 : 0;
+            }
+        }
+        return red;
+    };
+    const LRESULT font = SendMessageW(label, WM_GETFONT, 0, 0);
+    EXPECT_EQ(redIn(), 0);
+    form.Label1.SetForeColor(0x0000FF);
+    EXPECT_GT(redIn(), 0) << "the text is drawn red";
+    EXPECT_EQ(SendMessageW(label, WM_GETFONT, 0, 0), font);
+    forms::Font bold = form.Label1.Font();
+    bold.bold = true;
+    form.Label1.SetFont(bold);
+    EXPECT_NE(SendMessageW(label, WM_GETFONT, 0, 0), font) << "a new font is made for a new face";
+}
+
 TEST_F(BackendTest, AFormIsDrawnOnLikeAPictureBox) {
     // Borderless, but with (hidden) menus: the window keeps a caption and a dialog frame,
     // as the form's frame measure counts them.

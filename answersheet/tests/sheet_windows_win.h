@@ -1,0 +1,62 @@
+// Finding Quillard's controls from another process: the choice boxes of the grid in
+// reading order, the set chooser, and the labels; and the program's file encoding.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "e2e/window_driver_win.h"
+
+namespace quillard {
+
+// The text's bytes in code page 932, as the program writes its files.
+inline std::string Cp932(std::wstring_view text) {
+    const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
+                        nullptr, nullptr);
+    return bytes;
+}
+
+// The visible three-state check boxes (the grid's choices), row by row.
+inline std::vector<HWND> VisibleChoiceBoxes(HWND window) {
+    return e2e::DescendantsInReadingOrder(window, [](HWND child) {
+        return IsWindowVisible(child) && e2e::ClassOf(child) == L"Button" &&
+               (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_3STATE;
+    });
+}
+
+// Chooses an entry of a drop-down list as the user's selection does.
+inline void ChooseEntry(HWND combo, int index) {
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+inline std::vector<std::wstring> ComboEntries(HWND combo) {
+    std::vector<std::wstring> entries;
+    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)), L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+// The texts of the visible labels, in reading order.
+inline std::vector<std::wstring> LabelTexts(HWND window) {
+    std::vector<std::wstring> texts;
+    for (HWND label : e2e::DescendantsInReadingOrder(window, [](HWND child) {
+             return IsWindowVisible(child) && e2e::ClassOf(child) == L"Static";
+         })) {
+        texts.push_back(e2e::TextOf(label));
+    }
+    return texts;
+}
+
+}  // namespace quillard
