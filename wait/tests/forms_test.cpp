@@ -20,8 +20,7 @@ namespace {
 class LindrowHost : public headless::TestHost {
   public:
     explicit LindrowHost(const testkit::TempDir& folder) {
-        program.directory = folder.File(L"");
-        program.directory.pop_back();  // no trailing separator
+        program.directory = folder.Path();
         program.exeName = L"Lindrow";
         program.title = L"Lindrow";
         program.major = 1;
@@ -161,11 +160,18 @@ TEST_F(LindrowTest, TheOptionsDialogShowsTheCountsAndTheVersion) {
         EXPECT_EQ(dialog.Text1[0].Text(), L"5000");
         EXPECT_EQ(dialog.Text1[1].Text(), L"");
         EXPECT_EQ(dialog.Text1[2].Text(), L"");
-        EXPECT_EQ(dialog.LBL_Version.Caption(), L"Ver.    1.01");
+        EXPECT_EQ(dialog.LBL_Version.Caption(), L"Ver. 1.01");
         headless::ChooseMenu(dialog.MNU_Cancel);
     });
     EXPECT_FALSE(lindrow->form2.Loaded());
     EXPECT_EQ(lindrow->module.levelCounts, (LevelCounts{5000, 0, 0}));
+}
+
+TEST(VersionText, IsTheLastFiveCharactersOfThePaddedVersion) {
+    EXPECT_EQ(VersionText(1, 1), L"Ver. 1.01");
+    EXPECT_EQ(VersionText(2, 10), L"Ver. 2.10");
+    EXPECT_EQ(VersionText(12, 3), L"Ver.12.03");
+    EXPECT_EQ(VersionText(123, 4), L"Ver.23.04") << "a longer version loses its first digits";
 }
 
 TEST_F(LindrowTest, ConfirmedOptionsAreClampedStoredAndUsedAtOnce) {
