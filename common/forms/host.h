@@ -159,8 +159,8 @@ class Host {
                                         std::wstring_view defaultExt, int16_t& filterIndex) = 0;
     // The chosen colour, or -1 when cancelled.
     virtual int32_t ColorDialog(Form* owner, Color initial) = 0;
-    // 0 when confirmed (spec then holds the choice), -1 when cancelled.
-    virtual int16_t FontDialog(Form* owner, core::FontSpec& spec) = 0;
+    // 0 when confirmed (font then holds the choice), -1 when cancelled.
+    virtual int16_t FontDialog(Form* owner, core::FontSpec& font) = 0;
     // NIM_ADD 0, NIM_MODIFY 1, NIM_DELETE 2; icon 0 = the form's own icon. 0 or -1.
     virtual int16_t NotifyIcon(Form& form, uint32_t message, std::wstring_view tip,
                                NativeHandle icon) = 0;

@@ -374,8 +374,8 @@ int32_t Win32Host::ColorDialog(forms::Form* owner, forms::Color initial) {
     return ShowColorDialog(OwnerOf(owner), initial);
 }
 
-int16_t Win32Host::FontDialog(forms::Form* owner, core::FontSpec& spec) {
-    return ChooseNoteFont(OwnerOf(owner), spec);
+int16_t Win32Host::FontDialog(forms::Form* owner, core::FontSpec& font) {
+    return ChooseNoteFont(OwnerOf(owner), font);
 }
 
 int16_t Win32Host::NotifyIcon(forms::Form& form, uint32_t message, std::wstring_view tip,
