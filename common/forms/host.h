@@ -98,7 +98,7 @@ struct ScreenInfo {
 struct ProgramInfo {
     std::wstring directory;  // without trailing separator, except a drive root such as C:\ .
     std::wstring exeName;    // file name without extension
-    std::wstring title;
+    std::wstring title;      // the program's own name, which a renamed file keeps
     int major = 1;
     int minor = 0;
 };

@@ -19,6 +19,8 @@ namespace {
 constexpr wchar_t kPictureClass[] = L"SuitePictureBox";
 // The visible list height of a combo box's drop-down, in pixels.
 constexpr int kDropDownPixels = 160;
+// The most a rich-edit box can hold, for a box without a maximum length.
+constexpr LPARAM kRichEditMaxChars = 0x7FFFFFFE;
 
 int ToPixels(double twips, double tpp) {
     return int(std::lround(twips / tpp));
@@ -341,10 +343,13 @@ void ControlWindow::ApplyText() {
     switch (control_.Kind()) {
         case ControlKind::TextBox: {
             const auto& box = static_cast<forms::TextBox&>(control_);
-            if (WindowText(window_) != box.Text()) {
+            // The limit first: a rich-edit box cuts text beyond it.
+            ApplyTextLimit();
+            // The length first: reading a long text back only to compare it costs time.
+            if (size_t(GetWindowTextLengthW(window_)) != box.Text().size() ||
+                WindowText(window_) != box.Text()) {
                 SetWindowTextW(window_, box.Text().c_str());
             }
-            SendMessageW(window_, EM_LIMITTEXT, WPARAM(box.MaxLength()), 0);
             ApplySelection();
             break;
         }
@@ -367,6 +372,18 @@ void ControlWindow::ApplyText() {
             break;
     }
     applying_ = false;
+}
+
+void ControlWindow::ApplyTextLimit() {
+    const auto& box = static_cast<forms::TextBox&>(control_);
+    if (!box.RichEdit()) {
+        SendMessageW(window_, EM_LIMITTEXT, WPARAM(box.MaxLength()), 0);  // 0: no limit
+        return;
+    }
+    // A rich-edit box takes its limit through its own message, where 0 would mean its
+    // small default (64,000 characters) rather than no limit.
+    const LPARAM limit = box.MaxLength() > 0 ? LPARAM(box.MaxLength()) : kRichEditMaxChars;
+    SendMessageW(window_, EM_EXLIMITTEXT, 0, limit);
 }
 
 void ControlWindow::ApplyLook() {

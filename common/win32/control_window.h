@@ -36,6 +36,7 @@ class ControlWindow : public forms::Peer {
     HWND ParentWindow() const;
     void ApplyGeometry();
     void ApplyText();
+    void ApplyTextLimit();
     void ApplyLook();
     void ApplyValue();
     void ApplyItems();

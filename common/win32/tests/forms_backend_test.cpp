@@ -540,6 +540,19 @@ TEST_F(EditorTest, ARichEditBoxLivesInItsContainerWithTheModelsFont) {
     EXPECT_EQ(format.yHeight, 176);
 }
 
+TEST_F(EditorTest, ARichEditBoxHoldsTextUpToItsMaximumLengthOrWithoutLimit) {
+    HWND output = HWND(form.Output.Handle());
+    EXPECT_EQ(SendMessageW(output, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << "no maximum length";
+    const std::wstring text(100000, L'連');  // beyond the control's own default limit
+    form.Output.SetText(text);
+    EXPECT_EQ(GetWindowTextLengthW(output), 100000);
+
+    form.Output.SetMaxLength(150000);
+    EXPECT_EQ(SendMessageW(output, EM_GETLIMITTEXT, 0, 0), 150000);
+    form.Output.SetText(L"");
+    EXPECT_EQ(GetWindowTextLengthW(output), 0) << "emptied although the length differed";
+}
+
 TEST_F(EditorTest, TheUsersMovesAndTheModelsGeometryAgree) {
     HWND window = HWND(form.Handle());
     SetWindowPos(window, nullptr, 30, 40, 500, 300, SWP_NOZORDER);
