@@ -86,6 +86,18 @@ TEST_F(OrdinellE2e, AnOutputFarLongerThan65536CharactersArrivesWhole) {
     EXPECT_EQ(shown.size(), expected.size());
     EXPECT_TRUE(shown == expected) << "the text differs from the run's lines";
     EXPECT_EQ(SendMessageW(output, EM_GETLINECOUNT, 0, 0), 10000 + 1);
+
+    // The next run drops the long text at once (deleting it could take minutes).
+    SetText(ranges[1], L"0");
+    ClickButton(button);
+    const std::wstring firstLine = L"第１文字列0第２文字列00第３文字列\r\n";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            output = FindChild(window, {.className = L"RichEdit20W"});
+            const std::wstring text = TextOf(output);
+            return Idle() && text.size() == 100 * firstLine.size() && text.starts_with(firstLine);
+        },
+        kWaitMs));
 }
 
 TEST_F(OrdinellE2e, AValueAboveTheLimitIsRefusedWithTheMessage) {
