@@ -222,5 +222,20 @@ TEST_F(LindrowTest, EmptiedBoxesWriteEmptyValuesAndTheNextStartFallsBackToDefaul
     EXPECT_EQ(lindrow->module.levelCounts, kDefaultLevelCounts);
 }
 
+TEST(RenamedLindrow, KeepsItsSettingsFileBesideItUnderItsNewName) {
+    testkit::TempDir folder;
+    LindrowHost host{folder};
+    host.program.exeName = L"Wait2";  // Wait2.exe: the title stays Lindrow
+    forms::App app{host};
+    folder.Write(L"Wait2.ini", "[MainForm]\r\nCurrent_Level=0\r\n");
+    Lindrow lindrow(app);
+    lindrow.form1.Show();
+    EXPECT_TRUE(lindrow.form1.Option1[0].Value());
+    headless::Click(lindrow.form1.Option1[2]);
+    EXPECT_TRUE(headless::Close(lindrow.form1));
+    EXPECT_EQ(folder.Read(L"Wait2.ini"), "[MainForm]\r\nCurrent_Level=2\r\n");
+    EXPECT_FALSE(folder.Exists(L"Lindrow.ini"));
+}
+
 }  // namespace
 }  // namespace lindrow
