@@ -61,7 +61,9 @@ std::wstring RunText(int lines, bool ascii) {
         params.strings = {L"first", L"second", L"third"};
     }
     params.include = {true, true, true, true, true};
-    params.numbers = {ordinell::ReadRange(L"0", std::to_wstring(lines / 1000 - 1), true),
+    std::wstring firstEnd = std::to_wstring(lines / 1000 - 1);
+    firstEnd.insert(0, firstEnd.size() < 3 ? 3 - firstEnd.size() : 0, L'0');  // as "099"
+    params.numbers = {ordinell::ReadRange(L"0", firstEnd, true),
                       ordinell::ReadRange(L"0", L"999", true)};
     return *ordinell::BuildOutput(params, [] { return true; });
 }
