@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix
-    wine wine64 xvfb xauth x11-utils
+    wine wine64 fonts-wine xvfb xauth x11-utils
     fonts-ipafont-gothic imagemagick
 )
 

@@ -146,7 +146,7 @@ std::optional<Text> BuildOutput(const RunParams& params,
                                 const std::function<bool()>& afterOuterValue) {
     using Char = typename Text::value_type;
     const auto& include = params.include;
-    const auto texts = [&](Part part, const NumberRange& range) {
+    const auto texts = [&](LinePart part, const NumberRange& range) {
         return include[part] ? ValueTexts<Char>(range) : ValueTexts<Char>();
     };
     const ValueTexts<Char> firstTexts = texts(kNumber1, params.numbers[0]);

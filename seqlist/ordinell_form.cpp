@@ -124,8 +124,13 @@ void MainForm::Form_Load() {
 void MainForm::Command1_Click() {
     if (Running()) {
         AskToStop();
+    } else if (runOnStack_) {
+        startWhenUnwound_ = true;  // never a second run nested inside the stopped one
     } else {
-        StartRun();
+        do {
+            startWhenUnwound_ = false;
+            StartRun();
+        } while (startWhenUnwound_ && Loaded());
     }
 }
 
@@ -178,10 +183,12 @@ void MainForm::StartRun() {
     const RunParams params = ReadRunParams();
     Command1.SetCaption(std::wstring(kStopCaption));
     Output.SetText(L"");
+    runOnStack_ = true;
     std::optional<std::wstring> out = BuildOutput(params, [this] {
         forms::DoEvents();
         return KeepRunning();
     });
+    runOnStack_ = false;
     if (!out) {
         return;
     }

@@ -50,6 +50,13 @@ class MainForm : public forms::Form {
     std::wstring Refusal() const;
     // The run goes on after its pass through the event loop: not stopped, window open.
     bool KeepRunning() const;
+
+    // A run's loop is on the stack: it may have been stopped but not yet have returned
+    // from its pass through the event loop, and it still holds its buffers.
+    bool runOnStack_ = false;
+    // A start asked for while a stopped run was still unwinding; it begins once that run
+    // has returned.
+    bool startWhenUnwound_ = false;
 };
 
 }  // namespace ordinell

@@ -26,7 +26,7 @@ struct NumberRange {
 
 // The parts of a line in order, each included when its row's box is checked:
 // string 1, number 1, string 2, number 2, string 3.
-enum Part : size_t { kString1, kNumber1, kString2, kNumber2, kString3, kPartCount };
+enum LinePart : size_t { kString1, kNumber1, kString2, kNumber2, kString3, kPartCount };
 
 struct RunParams {
     std::array<std::wstring, 3> strings;

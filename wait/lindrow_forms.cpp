@@ -31,8 +31,9 @@ std::wstring SettingsPath(const forms::App& app) {
 }
 
 std::wstring VersionText(int major, int minor) {
-    const std::wstring padded = L"     " + std::to_wstring(major);
-    return L"Ver." + padded.substr(padded.size() - 5) + L"." + core::FormatNumber(minor, L"00");
+    const std::wstring whole =
+        L"     " + std::to_wstring(major) + L"." + core::FormatNumber(minor, L"00");
+    return L"Ver." + whole.substr(whole.size() - 5);
 }
 
 // ---- Options dialog

@@ -20,7 +20,8 @@ struct Module1 {
 // Lindrow.ini beside the program.
 std::wstring SettingsPath(const forms::App& app);
 
-// "Ver." then major right-aligned in five characters, ".", minor as two digits.
+// "Ver." then the last five characters of five spaces, major, "." and minor as two digits:
+// version 1.1 is "Ver. 1.01".
 std::wstring VersionText(int major, int minor);
 
 // Options dialog (Form2): the three counts, confirmed with OK.

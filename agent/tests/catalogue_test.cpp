@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "agent/read_errors.h"
-#include "temp_dir.h"
+#include "test_data.h"
+#include "testkit/temp_dir.h"
 
 namespace agent {
 namespace {
 
 using testing::Cp932Lines;
-using testing::TempDir;
+using testkit::TempDir;
 
 CatalogueRead Parse(std::initializer_list<std::wstring_view> lines,
                     const std::wstring& programDir = L"") {

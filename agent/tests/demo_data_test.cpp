@@ -4,13 +4,14 @@
 #include "agent/catalogue.h"
 #include "agent/timetable.h"
 #include "core/runtime.h"
-#include "temp_dir.h"
+#include "test_data.h"
+#include "testkit/temp_dir.h"
 
 namespace agent {
 namespace {
 
 using testing::DemoFile;
-using testing::TempDir;
+using testkit::TempDir;
 
 constexpr int kYear = 2025;
 

@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "agent/profile_reader.h"
-#include "temp_dir.h"
+#include "test_data.h"
+#include "testkit/temp_dir.h"
 
 namespace agent {
 namespace {
 
 using testing::Cp932Lines;
-using testing::TempDir;
+using testkit::TempDir;
 
 class FakeWindow : public AgentWindowFrame {
   public:

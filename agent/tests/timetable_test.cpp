@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
+#include "test_data.h"
+#include "testkit/temp_dir.h"
 
 namespace agent {
 namespace {
@@ -50,7 +51,7 @@ TEST(TimetableFile, RowsDayPlansAndSixteenBitValues) {
     EXPECT_EQ(t.items[0].end, -32768);
     EXPECT_EQ(t.dayPlans[0], L"0102");
     EXPECT_EQ(t.dayPlans[6], L"");
-    testing::TempDir dir;
+    testkit::TempDir dir;
     EXPECT_EQ(LoadTimetableFile(dir.File(L"none.ini")).meals[1].check, 0);
 }
 

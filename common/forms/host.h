@@ -98,7 +98,7 @@ struct ScreenInfo {
 struct ProgramInfo {
     std::wstring directory;  // without trailing separator, except a drive root such as C:\ .
     std::wstring exeName;    // file name without extension
-    std::wstring title;
+    std::wstring title;      // the program's own name, which a renamed file keeps
     int major = 1;
     int minor = 0;
 };
@@ -164,8 +164,8 @@ class Host {
                                         std::wstring_view defaultExt, int16_t& filterIndex) = 0;
     // The chosen colour, or -1 when cancelled.
     virtual int32_t ColorDialog(Form* owner, Color initial) = 0;
-    // 0 when confirmed (spec then holds the choice), -1 when cancelled.
-    virtual int16_t FontDialog(Form* owner, core::FontSpec& spec) = 0;
+    // 0 when confirmed (font then holds the choice), -1 when cancelled.
+    virtual int16_t FontDialog(Form* owner, core::FontSpec& font) = 0;
     // NIM_ADD 0, NIM_MODIFY 1, NIM_DELETE 2; icon 0 = the form's own icon. 0 or -1.
     // Icons added here are added again by the backend when the shell restarts.
     virtual int16_t NotifyIcon(Form& form, uint32_t message, std::wstring_view tip,

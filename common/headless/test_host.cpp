@@ -364,18 +364,18 @@ int32_t TestHost::ColorDialog(forms::Form*, forms::Color) {
     return color;
 }
 
-int16_t TestHost::FontDialog(forms::Form*, core::FontSpec& spec) {
+int16_t TestHost::FontDialog(forms::Form*, core::FontSpec& font) {
     forms::ModalScope open;
     if (fontScripts_.empty()) {
         throw UnexpectedDialog("unexpected font dialog");
     }
     WhileOpen();
-    std::optional<core::FontSpec> font = std::move(fontScripts_.front());
+    std::optional<core::FontSpec> chosen = std::move(fontScripts_.front());
     fontScripts_.pop_front();
-    if (!font) {
+    if (!chosen) {
         return -1;
     }
-    spec = *font;
+    font = *chosen;
     return 0;
 }
 

@@ -19,6 +19,8 @@ namespace {
 constexpr wchar_t kPictureClass[] = L"SuitePictureBox";
 // The visible list height of a combo box's drop-down, in pixels.
 constexpr int kDropDownPixels = 160;
+// The most a rich-edit box can hold, for a box without a maximum length.
+constexpr LPARAM kRichEditMaxChars = 0x7FFFFFFE;
 
 int ToPixels(double twips, double tpp) {
     return int(std::lround(twips / tpp));
@@ -246,6 +248,28 @@ void ControlWindow::Create() {
     ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
+void ControlWindow::ReplaceWindow() {
+    const HWND old = window_;
+    const HWND before = GetWindow(old, GW_HWNDPREV);
+    const bool focused = GetFocus() == old;
+    RemoveToolTip();
+    SetWindowLongPtrW(old, GWLP_WNDPROC, LONG_PTR(original_));
+    SetWindowLongPtrW(old, GWLP_USERDATA, 0);
+    window_ = nullptr;
+    original_ = nullptr;
+    DestroyWindow(old);
+    Create();
+    if (window_ == nullptr) {
+        return;
+    }
+    // The same place among its siblings (and so in the tab order) as the window it replaces.
+    SetWindowPos(window_, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (focused) {
+        SetFocus(window_);
+    }
+}
+
 void ControlWindow::Subclass(HWND window) {
     original_ =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, LONG_PTR(SubclassProc)));
@@ -341,10 +365,23 @@ void ControlWindow::ApplyText() {
     switch (control_.Kind()) {
         case ControlKind::TextBox: {
             const auto& box = static_cast<forms::TextBox&>(control_);
-            if (WindowText(window_) != box.Text()) {
+            // The length first: reading a long text back only to compare it costs time.
+            const int shown = GetWindowTextLengthW(window_);
+            const bool differs =
+                size_t(shown) != box.Text().size() || WindowText(window_) != box.Text();
+            if (differs && shown > 0 && box.RichEdit()) {
+                // Some rich-edit implementations take time growing with the square of the
+                // paragraphs to delete a text (hours for a long list); a new, empty window
+                // takes the new text at once.
+                applying_ = false;
+                ReplaceWindow();
+                return;
+            }
+            // The limit first: a rich-edit box cuts text beyond it.
+            ApplyTextLimit();
+            if (differs) {
                 SetWindowTextW(window_, box.Text().c_str());
             }
-            SendMessageW(window_, EM_LIMITTEXT, WPARAM(box.MaxLength()), 0);
             ApplySelection();
             break;
         }
@@ -367,6 +404,18 @@ void ControlWindow::ApplyText() {
             break;
     }
     applying_ = false;
+}
+
+void ControlWindow::ApplyTextLimit() {
+    const auto& box = static_cast<forms::TextBox&>(control_);
+    if (!box.RichEdit()) {
+        SendMessageW(window_, EM_LIMITTEXT, WPARAM(box.MaxLength()), 0);  // 0: no limit
+        return;
+    }
+    // A rich-edit box takes its limit through its own message, where 0 would mean its
+    // small default (64,000 characters) rather than no limit.
+    const LPARAM limit = box.MaxLength() > 0 ? LPARAM(box.MaxLength()) : kRichEditMaxChars;
+    SendMessageW(window_, EM_EXLIMITTEXT, 0, limit);
 }
 
 void ControlWindow::ApplyLook() {
@@ -509,18 +558,27 @@ void ControlWindow::ApplyPicture() {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void ControlWindow::ApplyToolTip() {
-    HWND tips = host_.ToolTips();
+TOOLINFOW ControlWindow::ToolInfo() const {
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = ParentWindow();
     tool.uId = UINT_PTR(window_);
-    SendMessageW(tips, TTM_DELTOOLW, 0, LPARAM(&tool));
+    return tool;
+}
+
+void ControlWindow::RemoveToolTip() {
+    TOOLINFOW tool = ToolInfo();
+    SendMessageW(host_.ToolTips(), TTM_DELTOOLW, 0, LPARAM(&tool));
+}
+
+void ControlWindow::ApplyToolTip() {
+    RemoveToolTip();
     if (!control_.ToolTip().empty()) {
+        TOOLINFOW tool = ToolInfo();
         std::wstring text = control_.ToolTip();
         tool.lpszText = text.data();
-        SendMessageW(tips, TTM_ADDTOOLW, 0, LPARAM(&tool));
+        SendMessageW(host_.ToolTips(), TTM_ADDTOOLW, 0, LPARAM(&tool));
     }
 }
 

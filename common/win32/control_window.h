@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include "forms/forms.h"
 
@@ -36,12 +38,18 @@ class ControlWindow : public forms::Peer {
     HWND ParentWindow() const;
     void ApplyGeometry();
     void ApplyText();
+    void ApplyTextLimit();
     void ApplyLook();
     void ApplyValue();
     void ApplyItems();
     void ApplySelection();
     void ApplyPicture();
     void ApplyToolTip();
+    TOOLINFOW ToolInfo() const;
+    void RemoveToolTip();
+    // Destroys the window and creates it anew from the model, in the same place among its
+    // siblings (a rich-edit box's quick way to drop a long text).
+    void ReplaceWindow();
     void Subclass(HWND window);
     void OnCommand(WORD code);
     void OnScroll(WORD code);

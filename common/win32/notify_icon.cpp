@@ -60,7 +60,9 @@ int16_t NotifyIconCommand(HWND window, uint32_t message, std::wstring_view tip, 
         if (api.lastError() != ERROR_TIMEOUT) {
             return -1;
         }
-        if (api.notify(NIM_MODIFY, &record)) {
+        // A timed-out add may still have added the icon: if it can be changed, it is there.
+        // Any other command is only done when it succeeds itself.
+        if (message == NIM_ADD && api.notify(NIM_MODIFY, &record)) {
             return 0;
         }
         if (attempt == kNotifyMaxAttempts) {

@@ -40,8 +40,9 @@ HICON WindowIcon(HWND window);
 
 // Adds (NIM_ADD), changes (NIM_MODIFY) or removes (NIM_DELETE) the window's icon with
 // the tip; icon 0 uses the window's own icon. 0 on success, -1 on failure. When the
-// notification area times out, a successful NIM_MODIFY counts as success (the icon is
-// there); otherwise the command is retried as described above.
+// notification area times out on NIM_ADD, a successful NIM_MODIFY counts as success (the
+// icon is there); otherwise, and for every other command, the command itself is retried
+// as described above.
 int16_t NotifyIconCommand(HWND window, uint32_t message, std::wstring_view tip, HICON icon,
                           const NotifyIconApi& api = SystemNotifyIconApi());
 

@@ -2,13 +2,16 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstdint>
+
 namespace win32 {
 
 namespace {
 
 // "X:" is what remains of a drive root without its backslash; the shell would read it as
 // the drive's current folder, so a root keeps its backslash.
-bool IsDriveSpec(std::wstring_view path) {
+bool IsBareDrive(std::wstring_view path) {
     return path.size() == 2 && path[1] == L':';
 }
 
@@ -26,7 +29,7 @@ FILEOP_FLAGS ShellDeleteFlags(int16_t recycle, int16_t confirm) {
 }
 
 std::wstring ShellDeleteSource(std::wstring_view path) {
-    if (!path.empty() && path.back() == L'\\' && !IsDriveSpec(path.substr(0, path.size() - 1))) {
+    if (!path.empty() && path.back() == L'\\' && !IsBareDrive(path.substr(0, path.size() - 1))) {
         path.remove_suffix(1);
     }
     std::wstring source(path);
@@ -42,7 +45,11 @@ int16_t ShellDeletePath(HWND owner, std::wstring_view path, int16_t recycle, int
     operation.pFrom = source.c_str();
     operation.fFlags = ShellDeleteFlags(recycle, confirm);
     operation.lpszProgressTitle = L"";
-    return static_cast<int16_t>(SHFileOperationW(&operation));
+    return ShellResultAsInt16(SHFileOperationW(&operation));
+}
+
+int16_t ShellResultAsInt16(int result) {
+    return static_cast<int16_t>(std::clamp<int>(result, INT16_MIN, INT16_MAX));
 }
 
 int16_t GetOsPlatform() {

@@ -14,6 +14,10 @@ namespace win32 {
 // reports success, else the shell's non-zero result.
 int16_t ShellDeletePath(HWND owner, std::wstring_view path, int16_t recycle, int16_t confirm);
 
+// The shell's result in 16 bits: a result beyond the range saturates at its bound, so a
+// failure never reads as 0 (0x10000, "error on the destination", would otherwise).
+int16_t ShellResultAsInt16(int result);
+
 // The shell operation flags for the recycle and confirm arguments of ShellDeletePath.
 FILEOP_FLAGS ShellDeleteFlags(int16_t recycle, int16_t confirm);
 

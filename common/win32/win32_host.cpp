@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,32 @@ constexpr wchar_t kTimerClass[] = L"SuiteTimers";
 
 HWND OwnerOf(forms::Form* form) {
     return form != nullptr ? WindowOf(form) : nullptr;
+}
+
+// The product name in the version resource's strings, in the resource's first language
+// (empty when there is none).
+std::wstring ProductName(const void* versionInfo) {
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translations = nullptr;
+    UINT bytes = 0;
+    if (!VerQueryValueW(versionInfo, L"\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translations), &bytes) ||
+        bytes < sizeof(Translation)) {
+        return {};
+    }
+    wchar_t key[64];
+    swprintf(key, std::size(key), L"\\StringFileInfo\\%04x%04x\\ProductName",
+             translations->language, translations->codePage);
+    wchar_t* name = nullptr;
+    UINT chars = 0;
+    if (!VerQueryValueW(versionInfo, key, reinterpret_cast<void**>(&name), &chars) ||
+        name == nullptr) {
+        return {};
+    }
+    return std::wstring(name, wcsnlen(name, chars));
 }
 
 }  // namespace
@@ -306,17 +334,23 @@ forms::ProgramInfo Win32Host::Program() const {
     }
     std::wstring file = path.substr(slash + 1);
     info.exeName = file.substr(0, file.find_last_of(L'.'));
-    info.title = info.exeName;
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
     std::vector<char> data(size);
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    if (size > 0 && GetFileVersionInfoW(path.c_str(), 0, size, data.data()) &&
-        VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
-        fixed != nullptr) {
-        info.major = HIWORD(fixed->dwFileVersionMS);
-        info.minor = LOWORD(fixed->dwFileVersionMS);
+    if (size > 0 && GetFileVersionInfoW(path.c_str(), 0, size, data.data())) {
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        if (VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) &&
+            fixed != nullptr) {
+            info.major = HIWORD(fixed->dwFileVersionMS);
+            info.minor = LOWORD(fixed->dwFileVersionMS);
+        }
+        info.title = ProductName(data.data());
+    }
+    // The title is the program's own name, which a renamed file keeps; only a program
+    // without one in its version resource falls back to its file name.
+    if (info.title.empty()) {
+        info.title = info.exeName;
     }
     return info;
 }
@@ -442,9 +476,9 @@ int32_t Win32Host::ColorDialog(forms::Form* owner, forms::Color initial) {
     return ShowColorDialog(OwnerOf(owner), initial);
 }
 
-int16_t Win32Host::FontDialog(forms::Form* owner, core::FontSpec& spec) {
+int16_t Win32Host::FontDialog(forms::Form* owner, core::FontSpec& font) {
     forms::ModalScope open;
-    return ChooseNoteFont(OwnerOf(owner), spec);
+    return ChooseNoteFont(OwnerOf(owner), font);
 }
 
 int16_t Win32Host::NotifyIcon(forms::Form& form, uint32_t message, std::wstring_view tip,

@@ -74,7 +74,7 @@ class Win32Host : public forms::Host {
                                 std::wstring_view initialDir, std::wstring_view defaultName,
                                 std::wstring_view defaultExt, int16_t& filterIndex) override;
     int32_t ColorDialog(forms::Form* owner, forms::Color initial) override;
-    int16_t FontDialog(forms::Form* owner, core::FontSpec& spec) override;
+    int16_t FontDialog(forms::Form* owner, core::FontSpec& font) override;
     int16_t NotifyIcon(forms::Form& form, uint32_t message, std::wstring_view tip,
                        forms::NativeHandle icon) override;
 

@@ -18,8 +18,10 @@ constexpr DWORD kWaitMs = 30000;
 
 class OrdinellE2e : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const std::wstring exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE));
+    void SetUp() override { Start(L"Ordinell.exe"); }
+    // Starts the program copied into the sandbox as fileName.
+    void Start(std::wstring_view fileName) {
+        const std::wstring exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE), fileName);
         process = std::make_unique<Process>(exe, L"", sandbox.Folder());
         window = process->WaitForWindow(
             {.className = L"SuiteForm", .caption = L"Ordinell", .visibleOnly = true}, kWaitMs);
@@ -62,6 +64,42 @@ TEST_F(OrdinellE2e, TheInitialRunShowsItsHundredLinesInTheOutputBox) {
     EXPECT_FALSE(sandbox.Exists(L"Ordinell.ini"));
 }
 
+TEST_F(OrdinellE2e, AnOutputFarLongerThan65536CharactersArrivesWhole) {
+    const std::vector<HWND> ranges = RangeBoxes();
+    ASSERT_EQ(ranges.size(), 4u);
+    SetText(ranges[1], L"99");
+    SetText(ranges[3], L"99");
+    std::wstring expected;
+    const auto twoDigits = [](int value) {
+        return std::to_wstring(value / 10) + std::to_wstring(value % 10);
+    };
+    for (int i = 0; i <= 99; ++i) {
+        for (int j = 0; j <= 99; ++j) {
+            expected +=
+                L"第１文字列" + twoDigits(i) + L"第２文字列" + twoDigits(j) + L"第３文字列\r\n";
+        }
+    }
+    ASSERT_GT(expected.size(), 3u * 65536);
+    ClickButton(button);
+    ASSERT_TRUE(WaitUntil([&] { return Idle() && TextOf(output).size() > 0; }, kWaitMs));
+    const std::wstring shown = TextOf(output);
+    EXPECT_EQ(shown.size(), expected.size());
+    EXPECT_TRUE(shown == expected) << "the text differs from the run's lines";
+    EXPECT_EQ(SendMessageW(output, EM_GETLINECOUNT, 0, 0), 10000 + 1);
+
+    // The next run drops the long text at once (deleting it could take minutes).
+    SetText(ranges[1], L"0");
+    ClickButton(button);
+    const std::wstring firstLine = L"第１文字列0第２文字列00第３文字列\r\n";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            output = FindChild(window, {.className = L"RichEdit20W"});
+            const std::wstring text = TextOf(output);
+            return Idle() && text.size() == 100 * firstLine.size() && text.starts_with(firstLine);
+        },
+        kWaitMs));
+}
+
 TEST_F(OrdinellE2e, AValueAboveTheLimitIsRefusedWithTheMessage) {
     const std::vector<HWND> ranges = RangeBoxes();
     ASSERT_EQ(ranges.size(), 4u);
@@ -74,6 +112,18 @@ TEST_F(OrdinellE2e, AValueAboveTheLimitIsRefusedWithTheMessage) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
     EXPECT_TRUE(Idle());
     EXPECT_EQ(TextOf(output), L"");
+}
+
+TEST_F(OrdinellE2e, ARenamedProgramFileKeepsTheProgramsTitleOnItsMessages) {
+    process.reset();
+    Start(L"連番.exe");
+    const std::vector<HWND> ranges = RangeBoxes();
+    ASSERT_EQ(ranges.size(), 4u);
+    SetText(ranges[0], L"2147483647");
+    ClickButton(button);
+    const HWND box = WaitForMessageBox();  // captioned "Ordinell"
+    ASSERT_NE(box, nullptr);
+    ClickButton(FindChild(box, {.id = IDOK}));
 }
 
 TEST_F(OrdinellE2e, ConfirmingTheStopQuestionDiscardsALongRun) {

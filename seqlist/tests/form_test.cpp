@@ -133,6 +133,21 @@ TEST_F(OrdinellTest, ConfirmingTheStopQuestionDiscardsTheRun) {
               forms::kMbYesNo | forms::kMbExclamation | forms::kMbDefaultButton2);
 }
 
+TEST_F(OrdinellTest, AStartClickedWhileAStoppedRunUnwindsWaitsUntilItHasReturned) {
+    host.DuringDoEvents([&] {
+        host.ExpectMessage(forms::kIdYes, L"処理を中止しますか?");
+        headless::Click(form.Command1);  // stop: the run returns after this pass
+        headless::Click(form.Command1);  // start again, still inside the stopped run's pass
+        EXPECT_EQ(host.DoEventsCalls(), 1) << "no second run nested inside the first";
+        EXPECT_EQ(form.Command1.Caption(), L"開始(&S)");
+        headless::Type(form.Text2[1], L"\r");  // Enter asks for the same start once more
+    });
+    headless::Click(form.Command1);
+    EXPECT_EQ(OutputLines().size(), 100u) << "the start asked for ran once the first had ended";
+    EXPECT_EQ(host.DoEventsCalls(), 1 + 10);
+    EXPECT_EQ(form.Command1.Caption(), L"開始(&S)");
+}
+
 TEST_F(OrdinellTest, AnsweringNoLetsTheRunFinish) {
     host.DuringDoEvents([&] {
         host.ExpectMessage(forms::kIdNo);

@@ -20,8 +20,7 @@ namespace {
 class LindrowHost : public headless::TestHost {
   public:
     explicit LindrowHost(const testkit::TempDir& folder) {
-        program.directory = folder.File(L"");
-        program.directory.pop_back();  // no trailing separator
+        program.directory = folder.Path();
         program.exeName = L"Lindrow";
         program.title = L"Lindrow";
         program.major = 1;
@@ -161,11 +160,18 @@ TEST_F(LindrowTest, TheOptionsDialogShowsTheCountsAndTheVersion) {
         EXPECT_EQ(dialog.Text1[0].Text(), L"5000");
         EXPECT_EQ(dialog.Text1[1].Text(), L"");
         EXPECT_EQ(dialog.Text1[2].Text(), L"");
-        EXPECT_EQ(dialog.LBL_Version.Caption(), L"Ver.    1.01");
+        EXPECT_EQ(dialog.LBL_Version.Caption(), L"Ver. 1.01");
         headless::ChooseMenu(dialog.MNU_Cancel);
     });
     EXPECT_FALSE(lindrow->form2.Loaded());
     EXPECT_EQ(lindrow->module.levelCounts, (LevelCounts{5000, 0, 0}));
+}
+
+TEST(VersionText, IsTheLastFiveCharactersOfThePaddedVersion) {
+    EXPECT_EQ(VersionText(1, 1), L"Ver. 1.01");
+    EXPECT_EQ(VersionText(2, 10), L"Ver. 2.10");
+    EXPECT_EQ(VersionText(12, 3), L"Ver.12.03");
+    EXPECT_EQ(VersionText(123, 4), L"Ver.23.04") << "a longer version loses its first digits";
 }
 
 TEST_F(LindrowTest, ConfirmedOptionsAreClampedStoredAndUsedAtOnce) {
@@ -214,6 +220,21 @@ TEST_F(LindrowTest, EmptiedBoxesWriteEmptyValuesAndTheNextStartFallsBackToDefaul
 
     Start();
     EXPECT_EQ(lindrow->module.levelCounts, kDefaultLevelCounts);
+}
+
+TEST(RenamedLindrow, KeepsItsSettingsFileBesideItUnderItsNewName) {
+    testkit::TempDir folder;
+    LindrowHost host{folder};
+    host.program.exeName = L"Wait2";  // Wait2.exe: the title stays Lindrow
+    forms::App app{host};
+    folder.Write(L"Wait2.ini", "[MainForm]\r\nCurrent_Level=0\r\n");
+    Lindrow lindrow(app);
+    lindrow.form1.Show();
+    EXPECT_TRUE(lindrow.form1.Option1[0].Value());
+    headless::Click(lindrow.form1.Option1[2]);
+    EXPECT_TRUE(headless::Close(lindrow.form1));
+    EXPECT_EQ(folder.Read(L"Wait2.ini"), "[MainForm]\r\nCurrent_Level=2\r\n");
+    EXPECT_FALSE(folder.Exists(L"Lindrow.ini"));
 }
 
 }  // namespace

@@ -109,10 +109,10 @@ TEST_F(DialogsTest, FileDialogsGiveTheScriptedChoiceAndKeepTheIndexOnCancel) {
         L"C:\\out\\result.csv");
     host.ExpectColorDialog(-1);
     EXPECT_EQ(host.ColorDialog(nullptr, 0xFFFFFF), -1);
-    core::FontSpec spec{L"ＭＳ Ｐゴシック", 9.0};
+    core::FontSpec font{L"ＭＳ Ｐゴシック", 9.0};
     host.ExpectFontDialog(std::nullopt);
-    EXPECT_EQ(host.FontDialog(nullptr, spec), -1);
-    EXPECT_EQ(spec.size, 9.0);
+    EXPECT_EQ(host.FontDialog(nullptr, font), -1);
+    EXPECT_EQ(font.size, 9.0);
 }
 
 TEST_F(DialogsTest, SaveAsksBeforeReplacingAFileNamedByTheAppendedExtension) {

@@ -97,7 +97,7 @@ TEST(ChooseNoteFont, ConfirmedUnchangedKeepsSizesBetweenPixelHeights) {
     }
 }
 
-TEST(ChooseNoteFont, CancelledLeavesTheSpecAlone) {
+TEST(ChooseNoteFont, CancelledLeavesTheFontAlone) {
     const core::FontSpec before = Font(L"Tahoma", 9, 0, 255, 0, 0, 0x123456);
     core::FontSpec font = before;
     std::thread answer(AnswerFontDialog, IDCANCEL);

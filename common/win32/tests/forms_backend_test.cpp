@@ -569,6 +569,22 @@ TEST_F(EditorTest, ARichEditBoxLivesInItsContainerWithTheModelsFont) {
     EXPECT_EQ(format.yHeight, 176);
 }
 
+TEST_F(EditorTest, ARichEditBoxHoldsTextUpToItsMaximumLengthOrWithoutLimit) {
+    HWND output = HWND(form.Output.Handle());
+    EXPECT_EQ(SendMessageW(output, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << "no maximum length";
+    std::wstring text;  // 70,000 characters, beyond the control's own default limit
+    for (int line = 100000; line < 107000; ++line) {
+        text += L"連番" + std::to_wstring(line) + L"\r\n";
+    }
+    form.Output.SetText(text);
+    EXPECT_EQ(GetWindowTextLengthW(output), 70000);
+
+    form.Output.SetMaxLength(150000);
+    EXPECT_EQ(SendMessageW(output, EM_GETLIMITTEXT, 0, 0), 150000);
+    form.Output.SetText(L"");
+    EXPECT_EQ(GetWindowTextLengthW(output), 0) << "emptied although the length differed";
+}
+
 TEST_F(EditorTest, TheUsersMovesAndTheModelsGeometryAgree) {
     HWND window = HWND(form.Handle());
     SetWindowPos(window, nullptr, 30, 40, 500, 300, SWP_NOZORDER);

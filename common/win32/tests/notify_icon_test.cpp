@@ -55,6 +55,18 @@ TEST(NotifyIconCommand, TimeoutOnAddWithTheIconThereSucceedsWithoutWaiting) {
     EXPECT_TRUE(area.sleeps.empty());
 }
 
+TEST(NotifyIconCommand, ATimedOutDeleteIsRetriedItselfNeverTakenForDoneByAModify) {
+    ScriptedArea area;
+    area.answers = {{FALSE, ERROR_TIMEOUT}, {TRUE, 0}};
+    EXPECT_EQ(SendCommand(area, NIM_DELETE), 0);
+    EXPECT_EQ(area.messages, (std::vector<DWORD>{NIM_DELETE, NIM_DELETE}));
+    EXPECT_EQ(area.sleeps, std::vector<DWORD>{1000});
+
+    ScriptedArea silent;  // every call times out: the icon may still be there
+    EXPECT_EQ(SendCommand(silent, NIM_DELETE), -1);
+    EXPECT_EQ(silent.messages, std::vector<DWORD>(kNotifyMaxAttempts, NIM_DELETE));
+}
+
 TEST(NotifyIconCommand, OtherErrorsFailAtOnce) {
     ScriptedArea area;
     area.answers = {{FALSE, ERROR_ACCESS_DENIED}};

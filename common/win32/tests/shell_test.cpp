@@ -27,6 +27,15 @@ TEST(ShellDeleteSource, IsOnePathWithoutTrailingBackslashEndedByTwoNuls) {
     EXPECT_EQ(ShellDeleteSource(L""), L"\0\0"s);
 }
 
+TEST(ShellResultAsInt16, NeverTurnsAFailureIntoZero) {
+    EXPECT_EQ(ShellResultAsInt16(0), 0);
+    EXPECT_EQ(ShellResultAsInt16(0x7C), 0x7C);
+    EXPECT_EQ(ShellResultAsInt16(0x10000), INT16_MAX);  // its low 16 bits are all 0
+    EXPECT_EQ(ShellResultAsInt16(0x10000 | 0x7C), INT16_MAX);
+    EXPECT_EQ(ShellResultAsInt16(-1), -1);
+    EXPECT_EQ(ShellResultAsInt16(INT32_MIN), INT16_MIN);
+}
+
 class ShellDeleteTest : public ::testing::Test {
   protected:
     void SetUp() override {
