@@ -350,12 +350,7 @@ void FRM_AGT1::SetMinimised(bool minimised) {
 // A pop-up menu, a dialog or a message box of the program is open: the tick then neither
 // raises the window nor opens the message window.
 bool FRM_AGT1::Busy() const {
-    if (state_.menuOpen) {
-        return true;
-    }
-    const auto& forms = GetApp().LoadedForms();
-    return std::any_of(forms.begin(), forms.end(),
-                       [](const forms::Form* form) { return form->Modal() && form->Visible(); });
+    return state_.menuOpen || GetApp().ModalOpen();
 }
 
 // ---- Tick

@@ -169,6 +169,22 @@ TEST_F(AgentWindowTest, MessageBoxesOneAtATimeAndHeldBackWhileTheMenuIsOpen) {
     EXPECT_FALSE(box.Visible());
 }
 
+TEST_F(AgentWindowTest, NeitherMessageWindowNorRaiseOverAnOpenDialog) {
+    WriteCatalogue({L"MESSAGEBOX={9:00}\"一つ目\""});
+    FRM_AGT1& agent = Start(Monday(8, 59, 58));
+    forms::Form dialog(L"Dialog");
+    host.ExpectModal(L"Dialog", [&](forms::Form& shown) {
+        host.Advance(3000);  // 9:00 passes while the dialog is open
+        EXPECT_FALSE(agent.MessageWindow().Visible());
+        EXPECT_FALSE(agent.Topmost());
+        shown.Hide();
+    });
+    dialog.Show(true);
+    EXPECT_FALSE(state.catalogue.messageBoxes[0].shown);
+    host.Advance(1000);
+    EXPECT_TRUE(agent.MessageWindow().Visible());
+}
+
 TEST_F(AgentWindowTest, DamagedPicturesFallBackAndAreReportedOnceAtStart) {
     folder.Write(L"damaged.bmp", "BM this is no picture");
     WriteCatalogue({L"Picture_Wait=damaged.bmp"});
