@@ -27,6 +27,16 @@ constexpr wchar_t kPicturesFailed[] = L"次の画像ファイルを読み込め�
 constexpr double kMinButtonSize = 375;
 constexpr double kLauncherWidth = 375;
 
+// The file as named or, when there is none of that name, the file of that name beside the
+// program (so a settings file can name its timetable without a folder).
+std::wstring FindBesideProgram(const std::wstring& path, const std::wstring& programDir) {
+    if (path.empty() || core::FileExists(path)) {
+        return path;
+    }
+    const std::wstring beside = core::AppFilePath(programDir, path);
+    return core::FileExists(beside) ? beside : path;
+}
+
 }  // namespace
 
 FRM_AGT1::FRM_AGT1(AgentState& state) : Form(L"FRM_AGT1"), state_(state) {
@@ -130,7 +140,8 @@ void FRM_AGT1::LoadData() {
     environment.screenHeight = app.ScreenHeight();
     state_.cataloguePath = core::AppFilePath(app.Path(), kCatalogueFileName);
     state_.settings = LoadAgentSettings(environment, frame_);
-    state_.timetable = LoadTimetableFile(state_.settings.values.schedule);
+    state_.timetablePath = FindBesideProgram(state_.settings.values.schedule, app.Path());
+    state_.timetable = LoadTimetableFile(state_.timetablePath);
     CatalogueRead read = LoadMessageCatalogue(app.Path(), forms::Now().date.year);
     if (read.error != 0) {
         forms::MsgBox(*this, ReadFailureMessage(read.error), forms::kMbError | forms::kMbOk);
@@ -383,7 +394,7 @@ void FRM_AGT1::AgentTick() {
 
 void FRM_AGT1::EvaluateMinute(const core::DateTime& now, int16_t& picture) {
     const MessageCatalogue& catalogue = state_.catalogue;
-    const std::wstring& schedule = state_.settings.asRead.schedule;
+    const std::wstring& schedule = state_.timetablePath;
     const bool timetableInUse = !schedule.empty() && core::FileExists(schedule);
     const int minute = now.hour * 60 + now.minute;
     const MinuteView view = agent::EvaluateMinute(catalogue, state_.timetable, state_.dayTable,
