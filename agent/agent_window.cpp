@@ -123,6 +123,9 @@ void FRM_AGT1::FormLoad() {
         Show();
         CMD_Min.SetFocus();
         SetTicking(true);
+        if (messageWindow_.Visible()) {
+            messageWindow_.Activate();  // a box due at start stays above the agent
+        }
     }
 }
 
