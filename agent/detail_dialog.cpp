@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "agent/agent_paths.h"
+#include "agent/dialog_common.h"
 #include "agent/option_checks.h"
 #include "core/files.h"
 #include "core/text.h"
@@ -12,7 +13,6 @@ namespace agent {
 
 namespace {
 
-constexpr int16_t kEscape = 27;
 constexpr int16_t kLastControlKey = 26;
 constexpr int kOk = 0;
 constexpr int kCancel = 1;
@@ -30,11 +30,6 @@ constexpr double kPanelTop = 4800;
 
 const wchar_t kSoundFilter[] = L"サウンド (*.wav)\0*.wav\0";
 const wchar_t kScheduleFilter[] = L"設定ファイル (*.ini)\0*.ini\0すべてのファイル\0*.*\0";
-
-template <size_t N>
-std::wstring_view Filter(const wchar_t (&filter)[N]) {
-    return {filter, N - 1};
-}
 
 // The play button's picture: a dark triangle pointing right on the button's face.
 forms::Image PlayPicture() {
@@ -78,7 +73,7 @@ DetailDialog::DetailDialog(AgentSettings& settings, const AgentEnvironment& envi
     Design();
     OnLoad = [this] { Form_Load(); };
     OnResize = [this] { Form_Resize(); };
-    KeyPress = [this](int16_t& key) { Form_KeyPress(key); };
+    KeyPress = [this](int16_t& key) { CloseOnEscape(*this, key); };
     Option1.Click = [this](int index) { Option1_Click(index); };
     Text2.KeyPress = [this](int16_t& key) { DigitsOnly(key); };
     Text4.KeyPress = [this](int, int16_t& key) { DigitsOnly(key); };
@@ -203,8 +198,8 @@ void DetailDialog::Form_Load() {
     const forms::App& app = GetApp();
     factorX_ = PixelFactor(app.TwipsPerPixelX());
     factorY_ = PixelFactor(app.TwipsPerPixelY());
-    Move(std::trunc((app.ScreenWidth() - Width()) / 2),
-         std::trunc((app.ScreenHeight() - kDesignHeight) / 2), Width(), kDesignHeight);
+    SetHeight(kDesignHeight);
+    CentreOnScreen(*this);
     SetKeyPreview(true);
 
     // The timetable row is not offered: the buttons move up into its place.
@@ -252,13 +247,6 @@ void DetailDialog::Form_Resize() {
     }
 }
 
-void DetailDialog::Form_KeyPress(int16_t& key) {
-    if (key == kEscape) {
-        key = 0;
-        Unload();
-    }
-}
-
 void DetailDialog::Option1_Click(int index) {
     const bool fromFile = index == kSoundFromFile;
     Text1.SetEnabled(fromFile);
@@ -275,9 +263,8 @@ void DetailDialog::DigitsOnly(int16_t& key) {
 
 void DetailDialog::Command3_Click(int index) {
     const bool sound = index == kSoundBrowse;
-    int16_t filterIndex = 0;
-    const std::wstring path = core::CutAtNul(forms::GetHost().OpenFileDialog(
-        this, sound ? Filter(kSoundFilter) : Filter(kScheduleFilter), L"", filterIndex));
+    const std::wstring path =
+        BrowseForFile(*this, sound ? FilterText(kSoundFilter) : FilterText(kScheduleFilter));
     if (!path.empty()) {
         (sound ? Text1 : Text3).SetText(path);
     }
@@ -308,11 +295,7 @@ void DetailDialog::Command1_Click(int index) {
         Unload();
         return;
     }
-    if (forms::MsgBox(*this, L"更新してもよろしいですか?", forms::kMbYesNo | forms::kMbQuestion) !=
-        forms::kIdYes) {
-        return;
-    }
-    if (!PathsAcceptable() || !SizesAcceptable()) {
+    if (!ConfirmUpdate(*this) || !PathsAcceptable() || !SizesAcceptable()) {
         return;
     }
     StoreValues();

@@ -60,7 +60,6 @@ class DetailDialog : public forms::Form {
                        double optionWidth);
     void Form_Load();
     void Form_Resize();
-    void Form_KeyPress(int16_t& key);
     void Option1_Click(int index);
     void DigitsOnly(int16_t& key);
     void Command1_Click(int index);

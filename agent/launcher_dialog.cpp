@@ -1,9 +1,7 @@
 #include "agent/launcher_dialog.h"
 
-#include <cmath>
-#include <iterator>
-
 #include "agent/agent_paths.h"
+#include "agent/dialog_common.h"
 #include "agent/option_checks.h"
 #include "core/runtime.h"
 #include "core/text.h"
@@ -12,7 +10,6 @@ namespace agent {
 
 namespace {
 
-constexpr int16_t kEscape = 27;
 constexpr int kAccept = 0;
 constexpr int kCancel = 1;
 
@@ -68,7 +65,7 @@ LauncherDialog::LauncherDialog(AgentSettings& settings, const AgentEnvironment& 
     }
 
     OnLoad = [this] { Form_Load(); };
-    KeyPress = [this](int16_t& key) { Form_KeyPress(key); };
+    KeyPress = [this](int16_t& key) { CloseOnEscape(*this, key); };
     Command1.Click = [this](int index) { Command1_Click(index); };
     Command3.Click = [this](int index) { Command3_Click(index); };
     Text2.DropFiles = [this](int index, const std::vector<std::wstring>& files) {
@@ -77,9 +74,7 @@ LauncherDialog::LauncherDialog(AgentSettings& settings, const AgentEnvironment& 
 }
 
 void LauncherDialog::Form_Load() {
-    const forms::App& app = GetApp();
-    Move(std::trunc((app.ScreenWidth() - Width()) / 2),
-         std::trunc((app.ScreenHeight() - Height()) / 2), Width(), Height());
+    CentreOnScreen(*this);
     SetKeyPreview(true);
     const AgentOptions& values = settings_.values;
     for (int i = 0; i < kLauncherCount; ++i) {
@@ -90,17 +85,8 @@ void LauncherDialog::Form_Load() {
     Check1.SetValue(values.lPopFlag == 0 ? 0 : 1);
 }
 
-void LauncherDialog::Form_KeyPress(int16_t& key) {
-    if (key == kEscape) {
-        key = 0;
-        Unload();
-    }
-}
-
 void LauncherDialog::Command3_Click(int index) {
-    int16_t filterIndex = 0;
-    const std::wstring path = core::CutAtNul(forms::GetHost().OpenFileDialog(
-        this, std::wstring_view(kProgramFilter, std::size(kProgramFilter) - 1), L"", filterIndex));
+    const std::wstring path = BrowseForFile(*this, FilterText(kProgramFilter));
     if (!path.empty()) {
         Text2[index].SetText(path);
     }
@@ -117,11 +103,7 @@ void LauncherDialog::Command1_Click(int index) {
         Unload();
         return;
     }
-    if (forms::MsgBox(*this, L"更新してもよろしいですか?", forms::kMbYesNo | forms::kMbQuestion) !=
-        forms::kIdYes) {
-        return;
-    }
-    if (!CleanAndCheckPaths() || !CheckStorableTexts()) {
+    if (!ConfirmUpdate(*this) || !CleanAndCheckPaths() || !CheckStorableTexts()) {
         return;
     }
     StoreSlots();

@@ -25,7 +25,6 @@ class LauncherDialog : public forms::Form {
 
   private:
     void Form_Load();
-    void Form_KeyPress(int16_t& key);
     void Command1_Click(int index);
     void Command3_Click(int index);
     void Text2_DropFiles(int index, const std::vector<std::wstring>& files);
