@@ -29,6 +29,10 @@ App& App::Current() {
     return *current;
 }
 
+App* App::CurrentOrNull() {
+    return current;
+}
+
 double App::ScreenWidth() const {
     return screen_.widthPixels * screen_.tpp.x;
 }
@@ -67,6 +71,29 @@ void App::AddTimer(Timer& timer) {
 
 void App::RemoveTimer(Timer& timer) {
     std::erase(timers_, &timer);
+}
+
+void App::NoteModalEnd() {
+    assert(modalDepth_ > 0);
+    --modalDepth_;
+}
+
+bool App::ClaimInstance(int waitMilliseconds) {
+    return host_.ClaimInstance(std::max(0, waitMilliseconds));
+}
+
+void App::ReleaseInstance() {
+    host_.ReleaseInstance();
+}
+
+void App::NoteSessionEnd() {
+    if (sessionEnded_) {
+        return;
+    }
+    sessionEnded_ = true;
+    if (OnSessionEnd) {
+        OnSessionEnd();
+    }
 }
 
 void App::End() {

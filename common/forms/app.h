@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,8 @@ class App {
     App& operator=(const App&) = delete;
 
     static App& Current();
+    // The current App, or nullptr when none exists (for backends hearing system messages).
+    static App* CurrentOrNull();
     Host& GetHost() const { return host_; }
 
     // ---- Program
@@ -54,6 +57,30 @@ class App {
     // Ends the program at once.
     [[noreturn]] void End();
 
+    // ---- Modal state
+    // True while a message box, common dialog (open, save, colour, font), modal form,
+    // shell delete or pop-up menu of this program is open. The backends count every such
+    // call through ModalScope; a modal show of a form counts in Form::Show.
+    bool ModalOpen() const { return modalDepth_ > 0; }
+    void NoteModalBegin() { ++modalDepth_; }
+    void NoteModalEnd();
+
+    // ---- One running copy per program file
+    // Claims "this program file in this folder" (the running program's full path, letters
+    // compared without regard to case). False when another running copy holds the claim
+    // and does not give it up within waitMilliseconds. Claiming again while holding it
+    // succeeds at once. The claim ends with ReleaseInstance or with the process.
+    bool ClaimInstance(int waitMilliseconds = 0);
+    void ReleaseInstance();
+
+    // ---- End of the session
+    // Called once when the user logs off or the system shuts down. The system then ends
+    // the process without unloading any form, so the program saves its data (and removes
+    // its notification icon) here.
+    std::function<void()> OnSessionEnd;
+    // For backends: the session ends. Raises OnSessionEnd the first time only.
+    void NoteSessionEnd();
+
   private:
     Host& host_;
     App* previous_;
@@ -62,6 +89,21 @@ class App {
     std::vector<Form*> loadedForms_;
     Form* activeForm_ = nullptr;
     std::vector<Timer*> timers_;
+    int modalDepth_ = 0;
+    bool sessionEnded_ = false;
+};
+
+// Counts a modal call (message box, dialog, pop-up menu, ...) for App::ModalOpen while it
+// lives.
+class ModalScope {
+  public:
+    explicit ModalScope(App& app = App::Current()) : app_(app) { app_.NoteModalBegin(); }
+    ~ModalScope() { app_.NoteModalEnd(); }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+  private:
+    App& app_;
 };
 
 // A message box with the program's title as caption unless one is given; returns the

@@ -37,10 +37,18 @@ void Form::Load() {
     Control::Raise(OnLoad);
 }
 
-void Form::Show(bool modal) {
+void Form::Show(bool modal, Form* owner) {
     Load();
     if (!loaded_) {
         return;  // the load handler unloaded the form again
+    }
+    if (modal) {
+        // Known before the window shows, so that the backend gives it its owner.
+        modal_ = true;
+        opener_ = owner != nullptr ? owner : app_.ActiveForm();
+        if (opener_ == this) {
+            opener_ = nullptr;
+        }
     }
     if (!visible_) {
         visible_ = true;
@@ -57,10 +65,24 @@ void Form::Show(bool modal) {
     } else {
         NoteActivated();
     }
-    if (modal && loaded_ && visible_) {
-        modal_ = true;
+    if (modal) {
+        RunModal();
+    }
+}
+
+void Form::RunModal() {
+    if (loaded_ && visible_) {
+        ModalScope open(app_);
         app_.GetHost().RunModal(*this);
-        modal_ = false;
+    }
+    Form* opener = opener_;
+    modal_ = false;
+    opener_ = nullptr;
+    // Activation goes back to the opener unless another form of the program has it.
+    const std::vector<Form*>& loaded = app_.LoadedForms();
+    if (opener != nullptr && app_.ActiveForm() == nullptr &&
+        std::find(loaded.begin(), loaded.end(), opener) != loaded.end() && opener->Visible()) {
+        opener->Activate();
     }
 }
 

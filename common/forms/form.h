@@ -36,13 +36,17 @@ class Form : public Drawing {
     // Creates the windows (hidden) and raises Load. Loading a loaded form does nothing.
     void Load();
     // Loads if needed and shows. A modal show returns when the form is hidden or unloaded.
-    void Show(bool modal = false);
+    // A modal form belongs to its opener: owner when given, else the program's active form.
+    // The opener stays below it; when it closes, the opener is active again.
+    void Show(bool modal = false, Form* owner = nullptr);
     void Hide();
     // Raises Unload; unless a handler cancels, destroys the windows. True when unloaded.
     bool Unload();
     bool Loaded() const { return loaded_; }
     bool Visible() const { return visible_; }
     bool Modal() const { return modal_; }
+    // While shown modally: the form that opened it (nullptr when none was active).
+    Form* Opener() const { return opener_; }
 
     // ---- Properties
     const std::wstring& Caption() const { return caption_; }
@@ -147,6 +151,7 @@ class Form : public Drawing {
 
   private:
     core::FrameExtra FrameExtra() const;
+    void RunModal();
     void Realize(Control& control);
     void Release();
 
@@ -156,6 +161,7 @@ class Form : public Drawing {
     bool shownSinceLoad_ = false;
     bool visible_ = false;
     bool modal_ = false;
+    Form* opener_ = nullptr;
     std::wstring caption_;
     double left_ = 0, top_ = 0, width_ = 4800, height_ = 3600;
     int borderStyle_ = 2;

@@ -123,6 +123,11 @@ class Host {
     virtual void PopupMenu(Form& form, Menu& menu) = 0;
     // Ends the program at once.
     [[noreturn]] virtual void EndProgram() = 0;
+    // Claims "this program file in this folder" for the running copy (see
+    // App::ClaimInstance); false when another running copy keeps it longer than the wait.
+    virtual bool ClaimInstance(int waitMilliseconds) = 0;
+    // Gives the claim up; nothing when not holding it.
+    virtual void ReleaseInstance() = 0;
 
     // ---- System
     virtual ScreenInfo Screen() const = 0;
@@ -162,6 +167,7 @@ class Host {
     // 0 when confirmed (spec then holds the choice), -1 when cancelled.
     virtual int16_t FontDialog(Form* owner, core::FontSpec& spec) = 0;
     // NIM_ADD 0, NIM_MODIFY 1, NIM_DELETE 2; icon 0 = the form's own icon. 0 or -1.
+    // Icons added here are added again by the backend when the shell restarts.
     virtual int16_t NotifyIcon(Form& form, uint32_t message, std::wstring_view tip,
                                NativeHandle icon) = 0;
 };

@@ -115,10 +115,23 @@ void TestHost::DuringDoEvents(std::function<void()> action) {
     doEventsActions_.push_back(std::move(action));
 }
 
+void TestHost::WhileNextDialogOpen(std::function<void()> action) {
+    whileOpenActions_.push_back(std::move(action));
+}
+
+void TestHost::WhileOpen() {
+    if (whileOpenActions_.empty()) {
+        return;
+    }
+    std::function<void()> action = std::move(whileOpenActions_.front());
+    whileOpenActions_.pop_front();
+    action();
+}
+
 size_t TestHost::PendingScripts() const {
     return messageScripts_.size() + openScripts_.size() + saveScripts_.size() +
            colorScripts_.size() + fontScripts_.size() + modalScripts_.size() +
-           popupScripts_.size() + doEventsActions_.size();
+           popupScripts_.size() + doEventsActions_.size() + whileOpenActions_.size();
 }
 
 // ---- Time
@@ -185,7 +198,9 @@ void TestHost::DoEvents() {
 }
 
 void TestHost::PopupMenu(forms::Form& form, forms::Menu& menu) {
+    forms::ModalScope open(form.GetApp());
     popups_.push_back(menu.Name());
+    WhileOpen();
     if (popupScripts_.empty()) {
         return;
     }
@@ -210,6 +225,23 @@ void TestHost::EndProgram() {
     throw ProgramEnded();
 }
 
+bool TestHost::ClaimInstance(int waitMilliseconds) {
+    holdsInstance_ = holdsInstance_ || !otherInstance;
+    instanceCalls_.push_back({true, waitMilliseconds, holdsInstance_});
+    return holdsInstance_;
+}
+
+void TestHost::ReleaseInstance() {
+    holdsInstance_ = false;
+    instanceCalls_.push_back({false, 0, false});
+}
+
+void TestHost::RestartShell() {
+    for (const forms::AddedIcons::Icon& icon : addedIcons_.ToAddAgain(forms::App::Current())) {
+        NotifyIcon(*icon.form, forms::AddedIcons::kAdd, icon.tip, icon.icon);
+    }
+}
+
 // ---- System
 
 bool TestHost::PlaySoundFile(std::wstring_view path) {
@@ -225,6 +257,8 @@ intptr_t TestHost::ShellOpen(forms::Form*, std::wstring_view file, std::wstring_
 
 int16_t TestHost::ShellDelete(forms::Form*, std::wstring_view path, int16_t recycle,
                               int16_t confirm) {
+    forms::ModalScope open;
+    WhileOpen();
     deleteCalls_.push_back({std::wstring(path), recycle, confirm});
     if (shellDeleteResult == 0) {
         std::error_code error;
@@ -259,6 +293,7 @@ forms::Image TestHost::ReadScreen(int, int, int width, int height) {
 
 int TestHost::ShowMessageBox(forms::Form* owner, std::wstring_view text, std::wstring_view caption,
                              uint32_t style) {
+    forms::ModalScope open;
     if (messageScripts_.empty()) {
         throw UnexpectedDialog("unexpected message box: " + Narrow(text));
     }
@@ -268,6 +303,7 @@ int TestHost::ShowMessageBox(forms::Form* owner, std::wstring_view text, std::ws
         throw UnexpectedDialog("message box \"" + Narrow(text) + "\" instead of one with \"" +
                                Narrow(script.textPart) + "\"");
     }
+    WhileOpen();
     messages_.push_back({std::wstring(text), std::wstring(caption), style,
                          owner != nullptr ? owner->Name() : std::wstring(), script.answer});
     return script.answer;
@@ -275,9 +311,11 @@ int TestHost::ShowMessageBox(forms::Form* owner, std::wstring_view text, std::ws
 
 std::wstring TestHost::OpenFileDialog(forms::Form*, std::wstring_view, std::wstring_view,
                                       int16_t& filterIndex) {
+    forms::ModalScope open;
     if (openScripts_.empty()) {
         throw UnexpectedDialog("unexpected open dialog");
     }
+    WhileOpen();
     FileScript script = std::move(openScripts_.front());
     openScripts_.pop_front();
     if (!script.path.empty()) {
@@ -288,9 +326,11 @@ std::wstring TestHost::OpenFileDialog(forms::Form*, std::wstring_view, std::wstr
 
 std::wstring TestHost::SaveFileDialog(forms::Form*, std::wstring_view filter, std::wstring_view,
                                       std::wstring_view, std::wstring_view, int16_t& filterIndex) {
+    forms::ModalScope open;
     if (saveScripts_.empty()) {
         throw UnexpectedDialog("unexpected save dialog");
     }
+    WhileOpen();
     FileScript script = std::move(saveScripts_.front());
     saveScripts_.pop_front();
     if (script.path.empty()) {
@@ -302,18 +342,22 @@ std::wstring TestHost::SaveFileDialog(forms::Form*, std::wstring_view filter, st
 }
 
 int32_t TestHost::ColorDialog(forms::Form*, forms::Color) {
+    forms::ModalScope open;
     if (colorScripts_.empty()) {
         throw UnexpectedDialog("unexpected colour dialog");
     }
+    WhileOpen();
     const int32_t color = colorScripts_.front();
     colorScripts_.pop_front();
     return color;
 }
 
 int16_t TestHost::FontDialog(forms::Form*, core::FontSpec& spec) {
+    forms::ModalScope open;
     if (fontScripts_.empty()) {
         throw UnexpectedDialog("unexpected font dialog");
     }
+    WhileOpen();
     std::optional<core::FontSpec> font = std::move(fontScripts_.front());
     fontScripts_.pop_front();
     if (!font) {
@@ -324,8 +368,11 @@ int16_t TestHost::FontDialog(forms::Form*, core::FontSpec& spec) {
 }
 
 int16_t TestHost::NotifyIcon(forms::Form& form, uint32_t message, std::wstring_view tip,
-                             forms::NativeHandle) {
+                             forms::NativeHandle icon) {
     notifyCalls_.push_back({message, std::wstring(tip), form.Name()});
+    if (notifyResult == 0) {
+        addedIcons_.Note(form, message, tip, icon);
+    }
     return notifyResult;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/added_icons.h"
 #include "forms/host.h"
 #include "headless/software_surface.h"
 
@@ -55,6 +56,13 @@ struct ShellCall {
     std::wstring directory;
 };
 
+// A claim (ClaimInstance) or release (ReleaseInstance) of the program's single-copy claim.
+struct InstanceCall {
+    bool claim = false;        // false: a release
+    int waitMilliseconds = 0;  // of a claim
+    bool granted = false;      // of a claim
+};
+
 struct DeleteCall {
     std::wstring path;
     int16_t recycle = 0;
@@ -74,6 +82,8 @@ class TestHost : public forms::Host {
     // What ShellDelete answers; 0 also removes the file (or folder) for real.
     int16_t shellDeleteResult = 0;
     bool playSoundResult = true;
+    // Another running copy of the program holds the single-copy claim and keeps it.
+    bool otherInstance = false;
     void SetNow(const core::DateTime& now);
 
     // ---- Scripts, each answered once in order.
@@ -93,6 +103,10 @@ class TestHost : public forms::Host {
     void ExpectPopup(std::wstring itemName, int itemIndex = -1);
     // An action run inside the program's next DoEvents (as if the user acted meanwhile).
     void DuringDoEvents(std::function<void()> action);
+    // An action run while the next message box, file, colour or font dialog, shell delete
+    // or pop-up menu is open, before it is answered (for example host.Advance(1000): the
+    // program's timers keep running under a modal box).
+    void WhileNextDialogOpen(std::function<void()> action);
     // Scripts not used yet (a test usually expects 0).
     size_t PendingScripts() const;
 
@@ -101,11 +115,18 @@ class TestHost : public forms::Host {
     void Advance(int milliseconds);
     int64_t ElapsedMs() const { return elapsedMs_; }
 
+    // ---- The system
+    // The shell restarts: every notification icon the program has added (and not
+    // removed) is added again, as the Win32 backend does.
+    void RestartShell();
+
     // ---- What the program did
     const std::vector<ShownMessage>& Messages() const { return messages_; }
     const std::vector<NotifyCall>& NotifyCalls() const { return notifyCalls_; }
     const std::vector<ShellCall>& ShellCalls() const { return shellCalls_; }
     const std::vector<DeleteCall>& DeleteCalls() const { return deleteCalls_; }
+    const std::vector<InstanceCall>& InstanceCalls() const { return instanceCalls_; }
+    bool HoldsInstance() const { return holdsInstance_; }
     const std::vector<std::wstring>& SoundsPlayed() const { return sounds_; }
     const std::vector<std::wstring>& Popups() const { return popups_; }
     const std::vector<DrawnText>& DrawnTexts() const { return drawnTexts_; }
@@ -124,6 +145,8 @@ class TestHost : public forms::Host {
     void DoEvents() override;
     void PopupMenu(forms::Form& form, forms::Menu& menu) override;
     [[noreturn]] void EndProgram() override;
+    bool ClaimInstance(int waitMilliseconds) override;
+    void ReleaseInstance() override;
     forms::ScreenInfo Screen() const override { return screen; }
     forms::ProgramInfo Program() const override { return program; }
     int16_t OsPlatform() const override { return osPlatform; }
@@ -152,6 +175,9 @@ class TestHost : public forms::Host {
                        forms::NativeHandle icon) override;
 
   private:
+    // Runs the action scripted for the dialog now open, if any.
+    void WhileOpen();
+
     struct MessageScript {
         int answer;
         std::wstring textPart;
@@ -180,6 +206,10 @@ class TestHost : public forms::Host {
     std::deque<ModalScript> modalScripts_;
     std::deque<PopupScript> popupScripts_;
     std::deque<std::function<void()>> doEventsActions_;
+    std::deque<std::function<void()>> whileOpenActions_;
+    forms::AddedIcons addedIcons_;
+    std::vector<InstanceCall> instanceCalls_;
+    bool holdsInstance_ = false;
     std::vector<ShownMessage> messages_;
     std::vector<NotifyCall> notifyCalls_;
     std::vector<ShellCall> shellCalls_;

@@ -291,6 +291,15 @@ void NotifyIconEvent(forms::Form& form, int mouseMessage) {
     });
 }
 
+void EndSession() {
+    Act([] { forms::App::Current().NoteSessionEnd(); });
+    static_cast<TestHost&>(forms::GetHost()).NoteEnded();
+}
+
+void RestartShell() {
+    Act([] { static_cast<TestHost&>(forms::GetHost()).RestartShell(); });
+}
+
 void ActivateElsewhere() {
     Act([] { forms::App::Current().SetActiveForm(nullptr); });
 }

@@ -58,6 +58,12 @@ void Drag(forms::Control& control, int button, float fromX, float fromY, float t
 // click, 516 right down) arriving as the x coordinate, in pixels, of a mouse move.
 void NotifyIconEvent(forms::Form& form, int mouseMessage);
 
+// The user logs off or shuts the system down: the program's OnSessionEnd runs, then the
+// system ends the program (host.Ended() is true) without unloading any form.
+void EndSession();
+// The shell restarts (TestHost::RestartShell).
+void RestartShell();
+
 // Another window (not the program's) becomes active.
 void ActivateElsewhere();
 // Activates one of the program's forms (a click on it).

@@ -59,7 +59,7 @@ std::pair<DWORD, DWORD> FormWindow::StylesFor(int borderStyle, bool hasMenus) {
 FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(form) {
     auto [style, exStyle] =
         StylesFor(form.BorderStyle(), forms::FormMenuState(form) != core::MenuState::None);
-    HWND owner = form.ShowInTaskbar() ? nullptr : host.HiddenOwner();
+    HWND owner = OwnerWhenShown();
     window_ = CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
                               0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
@@ -75,6 +75,7 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
 }
 
 FormWindow::~FormWindow() {
+    host_.EndModal(form_, window_);
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
     if (menuBar_ != nullptr) {
@@ -98,16 +99,7 @@ void FormWindow::Apply(forms::Aspect aspect) {
             SetWindowTextW(window_, form_.Caption().c_str());
             break;
         case Aspect::Visible:
-            applying_ = true;
-            if (form_.Visible()) {
-                const forms::WindowState state = form_.WindowState();
-                ShowWindow(window_, state == forms::WindowState::Minimized   ? SW_SHOWMINIMIZED
-                                    : state == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED
-                                                                             : SW_SHOW);
-            } else {
-                ShowWindow(window_, SW_HIDE);
-            }
-            applying_ = false;
+            ApplyVisible();
             break;
         case Aspect::Look:
             ApplyStyle();
@@ -127,6 +119,34 @@ void FormWindow::Apply(forms::Aspect aspect) {
         default:
             break;
     }
+}
+
+HWND FormWindow::OwnerWhenShown() const {
+    if (form_.Modal()) {
+        if (HWND opener = WindowOf(form_.Opener())) {
+            return opener;
+        }
+    }
+    return form_.ShowInTaskbar() ? nullptr : host_.HiddenOwner();
+}
+
+void FormWindow::ApplyVisible() {
+    applying_ = true;
+    if (form_.Visible()) {
+        // An owned window stays above its owner: the opener cannot cover its dialog.
+        HWND owner = OwnerWhenShown();
+        if (GetWindow(window_, GW_OWNER) != owner) {
+            SetWindowLongPtrW(window_, GWLP_HWNDPARENT, LONG_PTR(owner));
+        }
+        const forms::WindowState state = form_.WindowState();
+        ShowWindow(window_, state == forms::WindowState::Minimized   ? SW_SHOWMINIMIZED
+                            : state == forms::WindowState::Maximized ? SW_SHOWMAXIMIZED
+                                                                     : SW_SHOW);
+    } else {
+        host_.EndModal(form_, window_);
+        ShowWindow(window_, SW_HIDE);
+    }
+    applying_ = false;
 }
 
 void FormWindow::ApplyGeometry() {
@@ -308,6 +328,12 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             form_.NoteCloseRequest();
+            return 0;
+        case WM_ENDSESSION:
+            // The system ends the process after this; no form is unloaded.
+            if (wParam != 0) {
+                form_.GetApp().NoteSessionEnd();
+            }
             return 0;
         case WM_ACTIVATE: {
             if (LOWORD(wParam) == WA_INACTIVE) {

@@ -39,6 +39,10 @@ class FormWindow : public forms::FormPeer {
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void ApplyVisible();
+    // The owner the window gets when shown: a modal form's opener, else the hidden owner
+    // (kept out of the taskbar) or none.
+    HWND OwnerWhenShown() const;
     void ApplyGeometry();
     void ApplyStyle();
     void ApplyIcon();

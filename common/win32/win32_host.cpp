@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -34,6 +35,18 @@ HWND WindowOf(const forms::Form* form) {
     return form != nullptr ? HWND(form->Handle()) : nullptr;
 }
 
+std::wstring ExePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 Win32Host::Win32Host() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -41,7 +54,7 @@ Win32Host::Win32Host() {
     ControlWindow::RegisterClasses();
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = TimerProc;
+    cls.lpfnWndProc = HostProc;
     cls.hInstance = GetModuleHandleW(nullptr);
     cls.lpszClassName = kTimerClass;
     RegisterClassExW(&cls);
@@ -50,6 +63,8 @@ Win32Host::Win32Host() {
     SetWindowLongPtrW(timerWindow_, GWLP_USERDATA, LONG_PTR(this));
     owner_ = CreateWindowExW(0, kTimerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                              cls.hInstance, nullptr);
+    SetWindowLongPtrW(owner_, GWLP_USERDATA, LONG_PTR(this));
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 Win32Host::~Win32Host() {
@@ -116,14 +131,34 @@ void Win32Host::FireTimer(UINT_PTR id) {
     ticking_[id] = false;
 }
 
-LRESULT CALLBACK Win32Host::TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        if (auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-            host->FireTimer(UINT_PTR(wParam));
-            return 0;
-        }
+LRESULT CALLBACK Win32Host::HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (auto* host = reinterpret_cast<Win32Host*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+        return host->HandleHostMessage(window, message, wParam, lParam);
     }
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT Win32Host::HandleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    forms::App* app = forms::App::CurrentOrNull();
+    if (message == WM_TIMER && window == timerWindow_) {
+        FireTimer(UINT_PTR(wParam));
+        return 0;
+    }
+    if (message == WM_ENDSESSION && wParam != 0 && app != nullptr) {
+        app->NoteSessionEnd();
+        return 0;
+    }
+    if (message == taskbarCreated_ && app != nullptr) {
+        AddIconsAgain();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32Host::AddIconsAgain() {
+    for (const forms::AddedIcons::Icon& icon : addedIcons_.ToAddAgain(forms::App::Current())) {
+        NotifyIcon(*icon.form, forms::AddedIcons::kAdd, icon.tip, icon.icon);
+    }
 }
 
 bool Win32Host::Pump(const MSG& message) {
@@ -160,14 +195,15 @@ int Win32Host::Run() {
 }
 
 void Win32Host::RunModal(forms::Form& form) {
-    std::vector<HWND> disabled;
+    ModalRun run{&form, {}};
     for (forms::Form* other : form.GetApp().LoadedForms()) {
         HWND window = WindowOf(other);
         if (other != &form && window != nullptr && IsWindowEnabled(window)) {
             EnableWindow(window, FALSE);
-            disabled.push_back(window);
+            run.disabled.push_back(window);
         }
     }
+    modalRuns_.push_back(std::move(run));
     MSG message;
     while (form.Loaded() && form.Visible()) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
@@ -176,10 +212,28 @@ void Win32Host::RunModal(forms::Form& form) {
         }
         Pump(message);
     }
-    for (HWND window : disabled) {
+    EndModal(form, WindowOf(&form));
+    std::erase_if(modalRuns_, [&](const ModalRun& r) { return r.form == &form; });
+}
+
+void Win32Host::EndModal(forms::Form& form, HWND dialog) {
+    auto run = std::find_if(modalRuns_.rbegin(), modalRuns_.rend(),
+                            [&](const ModalRun& r) { return r.form == &form; });
+    if (run == modalRuns_.rend()) {
+        return;
+    }
+    // Enabled before the dialog goes: the system would otherwise find no window of the
+    // program to activate and leave the opener inactive.
+    for (HWND window : run->disabled) {
         if (IsWindow(window)) {
             EnableWindow(window, TRUE);
         }
+    }
+    run->disabled.clear();
+    HWND opener = WindowOf(form.Opener());
+    if (opener != nullptr && dialog != nullptr && GetActiveWindow() == dialog &&
+        IsWindowVisible(opener) && IsWindowEnabled(opener)) {
+        SetActiveWindow(opener);
     }
 }
 
@@ -193,6 +247,7 @@ void Win32Host::DoEvents() {
 }
 
 void Win32Host::PopupMenu(forms::Form& form, forms::Menu& menu) {
+    forms::ModalScope open(form.GetApp());
     if (auto* window = static_cast<FormWindow*>(form.GetPeer())) {
         window->TrackPopup(menu);
     }
@@ -200,6 +255,14 @@ void Win32Host::PopupMenu(forms::Form& form, forms::Menu& menu) {
 
 void Win32Host::EndProgram() {
     ExitProcess(0);
+}
+
+bool Win32Host::ClaimInstance(int waitMilliseconds) {
+    return instance_.Claim(ExePath(), DWORD(std::max(0, waitMilliseconds)));
+}
+
+void Win32Host::ReleaseInstance() {
+    instance_.Release();
 }
 
 // ---- System
@@ -235,8 +298,7 @@ forms::ScreenInfo Win32Host::Screen() const {
 
 forms::ProgramInfo Win32Host::Program() const {
     forms::ProgramInfo info;
-    std::wstring path(MAX_PATH, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), DWORD(path.size())));
+    const std::wstring path = ExePath();
     const size_t slash = path.find_last_of(L"\\/");
     info.directory = path.substr(0, slash);
     if (info.directory.size() == 2 && info.directory[1] == L':') {
@@ -319,6 +381,7 @@ intptr_t Win32Host::ShellOpen(forms::Form* owner, std::wstring_view file, std::w
 
 int16_t Win32Host::ShellDelete(forms::Form* owner, std::wstring_view path, int16_t recycle,
                                int16_t confirm) {
+    forms::ModalScope open;
     return ShellDeletePath(OwnerOf(owner), path, recycle, confirm);
 }
 
@@ -353,6 +416,7 @@ forms::Image Win32Host::ReadScreen(int x, int y, int width, int height) {
 
 int Win32Host::ShowMessageBox(forms::Form* owner, std::wstring_view text, std::wstring_view caption,
                               uint32_t style) {
+    forms::ModalScope open;
     const std::wstring t(text), c(caption);
     HWND window = OwnerOf(owner);
     return MessageBoxW(window, t.c_str(), c.c_str(),
@@ -361,26 +425,34 @@ int Win32Host::ShowMessageBox(forms::Form* owner, std::wstring_view text, std::w
 
 std::wstring Win32Host::OpenFileDialog(forms::Form* owner, std::wstring_view filter,
                                        std::wstring_view initialDir, int16_t& filterIndex) {
+    forms::ModalScope open;
     return ShowOpenDialog(OwnerOf(owner), filter, initialDir, filterIndex);
 }
 
 std::wstring Win32Host::SaveFileDialog(forms::Form* owner, std::wstring_view filter,
                                        std::wstring_view initialDir, std::wstring_view defaultName,
                                        std::wstring_view defaultExt, int16_t& filterIndex) {
+    forms::ModalScope open;
     return ShowSaveDialog(OwnerOf(owner), filter, initialDir, defaultName, defaultExt, filterIndex);
 }
 
 int32_t Win32Host::ColorDialog(forms::Form* owner, forms::Color initial) {
+    forms::ModalScope open;
     return ShowColorDialog(OwnerOf(owner), initial);
 }
 
 int16_t Win32Host::FontDialog(forms::Form* owner, core::FontSpec& spec) {
+    forms::ModalScope open;
     return ChooseNoteFont(OwnerOf(owner), spec);
 }
 
 int16_t Win32Host::NotifyIcon(forms::Form& form, uint32_t message, std::wstring_view tip,
                               forms::NativeHandle icon) {
-    return NotifyIconCommand(WindowOf(&form), message, tip, HICON(icon));
+    const int16_t result = NotifyIconCommand(WindowOf(&form), message, tip, HICON(icon));
+    if (result == 0) {
+        addedIcons_.Note(form, message, tip, icon);
+    }
+    return result;
 }
 
 }  // namespace win32

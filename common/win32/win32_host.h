@@ -6,8 +6,12 @@
 
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "forms/added_icons.h"
 #include "forms/host.h"
+#include "win32/instance_claim.h"
 
 namespace forms {
 class App;
@@ -26,8 +30,15 @@ class Win32Host : public forms::Host {
     int Run();
     // The tooltip window shared by every control.
     HWND ToolTips();
-    // A hidden top-level window that owns forms kept out of the taskbar.
+    // A hidden top-level window that owns forms kept out of the taskbar. It also hears
+    // what the system tells every program: the session's end and the shell's restart.
     HWND HiddenOwner() const { return owner_; }
+    // The message the shell broadcasts when it (re)starts ("TaskbarCreated").
+    UINT TaskbarCreatedMessage() const { return taskbarCreated_; }
+    // A modal form closes (hides or goes): the windows disabled for it are enabled again
+    // and, when it was active, its opener becomes active, so that activation returns there
+    // rather than to another program.
+    void EndModal(forms::Form& form, HWND dialog);
 
     // ---- forms::Host
     std::unique_ptr<forms::FormPeer> CreateFormPeer(forms::Form& form) override;
@@ -38,6 +49,8 @@ class Win32Host : public forms::Host {
     void DoEvents() override;
     void PopupMenu(forms::Form& form, forms::Menu& menu) override;
     [[noreturn]] void EndProgram() override;
+    bool ClaimInstance(int waitMilliseconds) override;
+    void ReleaseInstance() override;
     forms::ScreenInfo Screen() const override;
     forms::ProgramInfo Program() const override;
     int16_t OsPlatform() const override;
@@ -66,7 +79,14 @@ class Win32Host : public forms::Host {
                        forms::NativeHandle icon) override;
 
   private:
-    static LRESULT CALLBACK TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    struct ModalRun {
+        forms::Form* form;
+        std::vector<HWND> disabled;
+    };
+
+    static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void AddIconsAgain();
     // Dispatches one message; false on WM_QUIT (which it posts again).
     bool Pump(const MSG& message);
     void FireTimer(UINT_PTR id);
@@ -74,6 +94,10 @@ class Win32Host : public forms::Host {
     HWND timerWindow_ = nullptr;
     HWND owner_ = nullptr;
     HWND toolTips_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    std::vector<ModalRun> modalRuns_;
+    forms::AddedIcons addedIcons_;
+    InstanceClaim instance_;
     std::map<UINT_PTR, forms::Timer*> timers_;
     std::map<forms::Timer*, UINT_PTR> timerIds_;
     std::map<UINT_PTR, bool> ticking_;
@@ -82,5 +106,8 @@ class Win32Host : public forms::Host {
 
 // The window handle of a form or control (nullptr without one).
 HWND WindowOf(const forms::Form* form);
+
+// The running program file's full path.
+std::wstring ExePath();
 
 }  // namespace win32

@@ -52,6 +52,16 @@ class LindrowE2e : public ::testing::Test {
         return process->WaitForExit(kWaitMs) == 0u;
     }
 
+    // Whether upper lies above lower in the z-order of top-level windows.
+    static bool IsAbove(HWND upper, HWND lower) {
+        for (HWND w = GetWindow(lower, GW_HWNDPREV); w != nullptr; w = GetWindow(w, GW_HWNDPREV)) {
+            if (w == upper) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     Sandbox sandbox;
     std::unique_ptr<Process> process;
     HWND window = nullptr;
@@ -107,6 +117,35 @@ TEST_F(LindrowE2e, ConfirmedOptionsAreWrittenToTheSettingsFile) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
     EXPECT_TRUE(Exit());
     EXPECT_EQ(sandbox.Read(L"Lindrow.ini"), expected) << "the counts are not written at exit";
+}
+
+// The options dialog belongs to the main window: the main window stays below it, and
+// after OK and Yes the main window is active again and its buttons answer.
+TEST_F(LindrowE2e, AfterTheOptionsAreConfirmedTheMainWindowIsActiveAndGoStartsTheBurst) {
+    Start();
+    PostCommand(window, kOptionsCommand);
+    const HWND dialog = process->WaitForWindow(
+        {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(IsAbove(dialog, window)) << "the main window came over its own dialog";
+
+    ClickButton(Button(dialog, L"&OK"));
+    const HWND question =
+        process->WaitForWindow({.className = L"#32770", .caption = L"Lindrow"}, kWaitMs);
+    ASSERT_NE(question, nullptr);
+    ClickButton(FindChild(question, {.id = IDYES}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
+
+    const HWND go = Button(window, L"&Go");
+    const HWND stop = Button(window, L"&Stop");
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, kWaitMs));
+    PressButton(go);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(stop) && !IsWindowEnabled(go); }, kWaitMs));
+    PressButton(stop);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(go); }, kWaitMs));
+    EXPECT_TRUE(Exit());
 }
 
 TEST_F(LindrowE2e, TheLevelAndAMovedPositionAreWrittenAtExit) {
