@@ -1,5 +1,8 @@
 // Tamvoro.exe started in a fresh folder and driven through its notification side: the
 // icon's window messages and the pop-up menu's commands, as the shell and a menu send them.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -39,6 +42,68 @@ std::vector<HWND> AgentWindows() {
         },
         reinterpret_cast<LPARAM>(&found));
     return found;
+}
+
+// The tips of the icons in the system's notification area. The tips live in the
+// tooltip windows of the process that shows the icons, so the text is fetched through a
+// buffer in that process.
+std::vector<std::wstring> NotificationIconTips() {
+    std::vector<HWND> tooltips;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            if (ClassOf(window) == TOOLTIPS_CLASSW) {
+                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tooltips));
+    std::vector<std::wstring> tips;
+    constexpr size_t kTextChars = 256;
+    for (HWND tooltip : tooltips) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(tooltip, &owner);
+        HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner);
+        if (process == nullptr) {
+            continue;
+        }
+        const size_t bytes = sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t);
+        auto* remote =
+            static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+        const auto count = SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; remote != nullptr && i < count; ++i) {
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof(info);
+            info.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof(info));
+            std::vector<wchar_t> text(kTextChars, L'\0');
+            WriteProcessMemory(process, remote, &info, sizeof(info), nullptr);
+            WriteProcessMemory(process, remote + sizeof(info), text.data(),
+                               kTextChars * sizeof(wchar_t), nullptr);
+            if (SendMessageW(tooltip, TTM_ENUMTOOLSW, WPARAM(i), LPARAM(remote)) == 0) {
+                continue;
+            }
+            ReadProcessMemory(process, remote, &info, sizeof(info), nullptr);
+            ReadProcessMemory(process, remote + sizeof(info), text.data(),
+                              (kTextChars - 1) * sizeof(wchar_t), nullptr);
+            if (ClassOf(info.hwnd) == L"__winex11_tray_icon" && IsWindow(info.hwnd)) {
+                tips.emplace_back(text.data());
+            }
+        }
+        if (remote != nullptr) {
+            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        }
+        CloseHandle(process);
+    }
+    return tips;
+}
+
+// How many icons with the agent's tip the notification area shows.
+size_t AgentIcons() {
+    size_t count = 0;
+    for (const std::wstring& tip : NotificationIconTips()) {
+        count += tip == kAgentCaption;
+    }
+    return count;
 }
 
 // The notification window FRM_TTI of the process that owns the agent window.
@@ -100,6 +165,7 @@ class TamvoroE2e : public ::testing::Test {
 TEST_F(TamvoroE2e, TheMenuHidesAndShowsTheAgentAndExitWritesOnlyFormShow) {
     Start();
     EXPECT_FALSE(IsWindowVisible(tray));
+    EXPECT_TRUE(WaitUntil([] { return AgentIcons() == 1; }, kWaitMs));
     PostCommand(tray, kHideCommand);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(agent); }, kWaitMs));
     PostCommand(tray, kHideCommand);
@@ -109,6 +175,7 @@ TEST_F(TamvoroE2e, TheMenuHidesAndShowsTheAgentAndExitWritesOnlyFormShow) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(agent); }, kWaitMs));
     EXPECT_TRUE(Exit());
     EXPECT_EQ(Ini(), "[MainForm]\r\nForm_Show=0\r\n");
+    EXPECT_TRUE(WaitUntil([] { return AgentIcons() == 0; }, kWaitMs));
 }
 
 TEST_F(TamvoroE2e, TheIconsRightClickOpensTheMenuOverTheAgent) {
@@ -173,11 +240,22 @@ TEST_F(TamvoroE2e, RestartLeavesExactlyOneRunningAgent) {
     ASSERT_NE(newAgent, nullptr);
     Sleep(1000);  // no second copy turns up late
     EXPECT_EQ(AgentWindows().size(), 1u);
+    EXPECT_TRUE(WaitUntil([] { return AgentIcons() == 1; }, kWaitMs));
+    EXPECT_EQ(AgentIcons(), 1u);
 
     const HWND newTray = TrayWindowOf(newAgent);
     ASSERT_NE(newTray, nullptr);
     PostCommand(newTray, kExitCommand);
     EXPECT_TRUE(WaitUntil([] { return AgentWindows().empty(); }, kWaitMs));
+}
+
+TEST_F(TamvoroE2e, ASecondCopyInTheSameFolderEndsQuietly) {
+    Start();
+    Process second(sandbox.PathOf(L"Tamvoro.exe"), L"", sandbox.Folder());
+    EXPECT_TRUE(second.WaitForExit(kWaitMs).has_value());
+    EXPECT_EQ(AgentWindows().size(), 1u);
+    EXPECT_EQ(AgentIcons(), 1u);
+    EXPECT_TRUE(Exit());
 }
 
 }  // namespace
