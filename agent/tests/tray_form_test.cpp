@@ -51,11 +51,13 @@ class FakeAgent : public AgentWindow, public AgentWindowFrame {
         state.settings = LoadAgentSettings(state.environment, *this);
         BuildLaunchers();
         hooks.load();
-        const bool inUse = state.settings.values.formShow != 0;
-        hooks.startMenuState(inUse);
-        ticking = inUse;
-        if (inUse) {
-            form.Show();
+        const int16_t formShow = state.settings.values.formShow;
+        if (formShow == 0 || formShow == 1) {  // any other value changes nothing
+            hooks.startMenuState(formShow == 1);
+            ticking = formShow == 1;
+            if (ticking) {
+                form.Show();
+            }
         }
     }
 
@@ -220,6 +222,15 @@ TEST_F(TrayFormTest, ExitSavesOnlyWhatChangedRemovesTheIconAndEnds) {
     EXPECT_EQ(host.NotifyCalls().back().message, 2u);
     EXPECT_TRUE(agent.messageWindowUnloaded);
     EXPECT_FALSE(folder.Exists(L"Tamvoro.ini"));
+}
+
+TEST_F(TrayFormTest, AnOddShowValueStartsTheAgentShownAndIsKeptUntilTheAgentIsHidden) {
+    WriteIni({L"[MainForm]", L"Form_Show=2"});
+    agent.Start();
+    EXPECT_TRUE(agent.form.Visible());
+    EXPECT_TRUE(tray.MNU_Show.Checked());
+    Choose(tray.MNU_P_Exit);
+    EXPECT_EQ(folder.Read(L"Tamvoro.ini"), testing::Cp932Lines({L"[MainForm]", L"Form_Show=2"}));
 }
 
 TEST_F(TrayFormTest, ExitAfterTakingTheAgentOutOfUseWritesFormShowAlone) {
