@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "agent/agent_layout.h"
+#include "agent/agent_paths.h"
 #include "agent/agent_tick.h"
 #include "agent/read_errors.h"
 #include "core/files.h"
@@ -130,7 +131,8 @@ void FRM_AGT1::LoadData() {
     environment.screenHeight = app.ScreenHeight();
     state_.cataloguePath = core::AppFilePath(app.Path(), kCatalogueFileName);
     state_.settings = LoadAgentSettings(environment, frame_);
-    state_.timetable = LoadTimetableFile(state_.settings.values.schedule);
+    state_.timetable =
+        LoadTimetableFile(ResolveAgentPath(app.Path(), state_.settings.values.schedule));
     CatalogueRead read = LoadMessageCatalogue(app.Path(), forms::Now().date.year);
     if (read.error != 0) {
         forms::MsgBox(*this, ReadFailureMessage(read.error), forms::kMbError | forms::kMbOk);
@@ -302,7 +304,8 @@ void FRM_AGT1::LaunchSlot(int slot) {
     if (path.empty()) {
         return;
     }
-    const std::wstring command = core::ExpandEnvVars(path, state_.environment.env);
+    const std::wstring command = ResolveAgentPath(
+        state_.environment.programDir, core::ExpandEnvVars(path, state_.environment.env));
     const auto lastSeparator = command.rfind(L'\\');
     const std::wstring directory =
         lastSeparator == std::wstring::npos ? std::wstring() : command.substr(0, lastSeparator + 1);
@@ -383,7 +386,8 @@ void FRM_AGT1::AgentTick() {
 
 void FRM_AGT1::EvaluateMinute(const core::DateTime& now, int16_t& picture) {
     const MessageCatalogue& catalogue = state_.catalogue;
-    const std::wstring& schedule = state_.settings.asRead.schedule;
+    const std::wstring schedule =
+        ResolveAgentPath(state_.environment.programDir, state_.settings.asRead.schedule);
     const bool timetableInUse = !schedule.empty() && core::FileExists(schedule);
     const int minute = now.hour * 60 + now.minute;
     const MinuteView view = agent::EvaluateMinute(catalogue, state_.timetable, state_.dayTable,
@@ -453,9 +457,12 @@ void FRM_AGT1::Announce() {
         for (int i = 0; i < kBeepsOnSystemSound; ++i) {
             host.Beep();
         }
-    } else if (options.soundFlag == 1 && !options.soundFile.empty() &&
-               core::FileExists(options.soundFile)) {
-        host.PlaySoundFile(options.soundFile);
+    } else if (options.soundFlag == 1 && !options.soundFile.empty()) {
+        const std::wstring sound =
+            ResolveAgentPath(state_.environment.programDir, options.soundFile);
+        if (core::FileExists(sound)) {
+            host.PlaySoundFile(sound);
+        }
     }
 }
 
