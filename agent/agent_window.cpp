@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "agent/agent_layout.h"
+#include "agent/agent_paths.h"
 #include "agent/agent_tick.h"
 #include "agent/read_errors.h"
 #include "core/files.h"
@@ -26,16 +27,6 @@ constexpr wchar_t kPicturesFailed[] = L"次の画像ファイルを読み込め�
 // Design sizes (twips).
 constexpr double kMinButtonSize = 375;
 constexpr double kLauncherWidth = 375;
-
-// The file as named or, when there is none of that name, the file of that name beside the
-// program (so a settings file can name its timetable without a folder).
-std::wstring FindBesideProgram(const std::wstring& path, const std::wstring& programDir) {
-    if (path.empty() || core::FileExists(path)) {
-        return path;
-    }
-    const std::wstring beside = core::AppFilePath(programDir, path);
-    return core::FileExists(beside) ? beside : path;
-}
 
 }  // namespace
 
@@ -143,7 +134,7 @@ void FRM_AGT1::LoadData() {
     environment.screenHeight = app.ScreenHeight();
     state_.cataloguePath = core::AppFilePath(app.Path(), kCatalogueFileName);
     state_.settings = LoadAgentSettings(environment, frame_);
-    state_.timetablePath = FindBesideProgram(state_.settings.values.schedule, app.Path());
+    state_.timetablePath = ResolveAgentPath(app.Path(), state_.settings.values.schedule);
     state_.timetable = LoadTimetableFile(state_.timetablePath);
     CatalogueRead read = LoadMessageCatalogue(app.Path(), forms::Now().date.year);
     if (read.error != 0) {
@@ -316,7 +307,8 @@ void FRM_AGT1::LaunchSlot(int slot) {
     if (path.empty()) {
         return;
     }
-    const std::wstring command = core::ExpandEnvVars(path, state_.environment.env);
+    const std::wstring command = ResolveAgentPath(
+        state_.environment.programDir, core::ExpandEnvVars(path, state_.environment.env));
     const auto lastSeparator = command.rfind(L'\\');
     const std::wstring directory =
         lastSeparator == std::wstring::npos ? std::wstring() : command.substr(0, lastSeparator + 1);
@@ -467,9 +459,12 @@ void FRM_AGT1::Announce() {
         for (int i = 0; i < kBeepsOnSystemSound; ++i) {
             host.Beep();
         }
-    } else if (options.soundFlag == 1 && !options.soundFile.empty() &&
-               core::FileExists(options.soundFile)) {
-        host.PlaySoundFile(options.soundFile);
+    } else if (options.soundFlag == 1 && !options.soundFile.empty()) {
+        const std::wstring sound =
+            ResolveAgentPath(state_.environment.programDir, options.soundFile);
+        if (core::FileExists(sound)) {
+            host.PlaySoundFile(sound);
+        }
     }
 }
 
