@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kTickMs = 1000;
 constexpr int kBeepsOnSystemSound = 11;
-constexpr int16_t kShowAtStart = 1;
 constexpr int16_t kStartHidden = 0;
 constexpr wchar_t kLaunchFailed[] = L"アプリケーションの起動に失敗しました。";
 constexpr wchar_t kPicturesFailed[] = L"次の画像ファイルを読み込めませんでした。";
@@ -99,14 +98,15 @@ void FRM_AGT1::FormLoad() {
     }
     state_.alwaysOnTop = false;
     state_.menuOpen = false;
-    const int16_t formShow = state_.settings.values.formShow;
-    if (formShow == kStartHidden) {
+    // Any value but 0 counts as shown, as flags do; an agent that is neither shown nor
+    // ticking nor hidden by the menu could not be reached at all.
+    if (state_.settings.values.formShow == kStartHidden) {
         if (hooks_.startMenuState) {
             hooks_.startMenuState(false);
         }
         SetTicking(false);
         Hide();
-    } else if (formShow == kShowAtStart) {
+    } else {
         if (hooks_.startMenuState) {
             hooks_.startMenuState(true);
         }

@@ -280,6 +280,13 @@ TEST_F(AgentWindowTest, HiddenAtStartEvaluatesNothing) {
     EXPECT_EQ(Balloon(), L"");
 }
 
+TEST_F(AgentWindowTest, AnyOtherFormShowValueStartsShown) {
+    WriteSettings({L"[MainForm]", L"Form_Show=5"});
+    FRM_AGT1& agent = Start(Monday(8, 50, 0));
+    EXPECT_TRUE(agent.Visible());
+    EXPECT_EQ(agent.Timer1.Interval(), 1000);
+}
+
 TEST_F(AgentWindowTest, MinimiseButtonHidesAndANewMessageBringsTheWindowBack) {
     bool hidden = false;
     window = std::make_unique<FRM_AGT1>(state);
