@@ -149,6 +149,7 @@ TEST_F(DemoData, TimedMessages) {
     };
     EXPECT_EQ(due(Day(5, 10), Minutes(15, 0)), -1);
     EXPECT_EQ(boxes[due(Day(5, 10), Minutes(15, 30))].text, L"帰りの会の準備をしてください。");
+    EXPECT_EQ(due(Day(5, 10), Minutes(18, 0)), -1);  // not all evening long
     // The box for the year's end still appears on New Year's Day, once.
     const int newYear = due(Day(1, 1), Minutes(12, 0));
     ASSERT_NE(newYear, -1);
