@@ -23,6 +23,7 @@ struct AgentState {
     AgentEnvironment environment;
     AgentSettings settings;      // the dialogs change settings.values; saving compares asRead
     std::wstring cataloguePath;  // Setting.txt beside the program (opened by the menu)
+    std::wstring timetablePath;  // the Schedule file as found (a bare name: beside the program)
     MessageCatalogue catalogue;
     Timetable timetable;
     DayTable dayTable;

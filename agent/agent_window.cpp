@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kTickMs = 1000;
 constexpr int kBeepsOnSystemSound = 11;
-constexpr int16_t kShowAtStart = 1;
 constexpr int16_t kStartHidden = 0;
 constexpr wchar_t kLaunchFailed[] = L"アプリケーションの起動に失敗しました。";
 constexpr wchar_t kPicturesFailed[] = L"次の画像ファイルを読み込めませんでした。";
@@ -100,14 +99,15 @@ void FRM_AGT1::FormLoad() {
     }
     state_.alwaysOnTop = false;
     state_.menuOpen = false;
-    const int16_t formShow = state_.settings.values.formShow;
-    if (formShow == kStartHidden) {
+    // Any value but 0 counts as shown, as flags do; an agent that is neither shown nor
+    // ticking nor hidden by the menu could not be reached at all.
+    if (state_.settings.values.formShow == kStartHidden) {
         if (hooks_.startMenuState) {
             hooks_.startMenuState(false);
         }
         SetTicking(false);
         Hide();
-    } else if (formShow == kShowAtStart) {
+    } else {
         if (hooks_.startMenuState) {
             hooks_.startMenuState(true);
         }
@@ -115,6 +115,9 @@ void FRM_AGT1::FormLoad() {
         Show();
         CMD_Min.SetFocus();
         SetTicking(true);
+        if (messageWindow_.Visible()) {
+            messageWindow_.Activate();  // a box due at start stays above the agent
+        }
     }
 }
 
@@ -139,8 +142,8 @@ void FRM_AGT1::LoadData() {
                          PixelFactor(app.TwipsPerPixelY()));
     state_.settings.values = effective;
     state_.settings.asRead = effective;
-    state_.timetable =
-        LoadTimetableFile(ResolveAgentPath(app.Path(), state_.settings.values.schedule));
+    state_.timetablePath = ResolveAgentPath(app.Path(), state_.settings.values.schedule);
+    state_.timetable = LoadTimetableFile(state_.timetablePath);
     CatalogueRead read = LoadMessageCatalogue(app.Path(), forms::Now().date.year);
     if (read.error != 0) {
         forms::MsgBox(*this, ReadFailureMessage(read.error), forms::kMbError | forms::kMbOk);
@@ -394,8 +397,7 @@ void FRM_AGT1::AgentTick() {
 
 void FRM_AGT1::EvaluateMinute(const core::DateTime& now, int16_t& picture) {
     const MessageCatalogue& catalogue = state_.catalogue;
-    const std::wstring schedule =
-        ResolveAgentPath(state_.environment.programDir, state_.settings.asRead.schedule);
+    const std::wstring& schedule = state_.timetablePath;
     const bool timetableInUse = !schedule.empty() && core::FileExists(schedule);
     const int minute = now.hour * 60 + now.minute;
     const MinuteView view = agent::EvaluateMinute(catalogue, state_.timetable, state_.dayTable,

@@ -265,6 +265,12 @@ TEST_F(AgentWindowTest, LaunchersAndTheirFailure) {
     EXPECT_EQ(host.PendingScripts(), 0u);
 }
 
+TEST_F(AgentWindowTest, ATimetableNamedWithoutAFolderIsFoundBesideTheProgram) {
+    folder.Write(L"Tamvoro.ini", Lines({L"[Option]", L"SoundFlag=2", L"Schedule=Timetable.ini"}));
+    Start(Monday(9, 0, 0));
+    EXPECT_EQ(Balloon(), L"09:00\r\nただいま国語の時間です。\r\n集中しよう");
+}
+
 TEST_F(AgentWindowTest, HiddenAtStartEvaluatesNothing) {
     WriteSettings({L"[MainForm]", L"Form_Show=0"});
     FRM_AGT1& agent = Start(Monday(8, 50, 0));
@@ -272,6 +278,13 @@ TEST_F(AgentWindowTest, HiddenAtStartEvaluatesNothing) {
     EXPECT_EQ(agent.Timer1.Interval(), 0);
     host.Advance(5000);
     EXPECT_EQ(Balloon(), L"");
+}
+
+TEST_F(AgentWindowTest, AnyOtherFormShowValueStartsShown) {
+    WriteSettings({L"[MainForm]", L"Form_Show=5"});
+    FRM_AGT1& agent = Start(Monday(8, 50, 0));
+    EXPECT_TRUE(agent.Visible());
+    EXPECT_EQ(agent.Timer1.Interval(), 1000);
 }
 
 TEST_F(AgentWindowTest, MinimiseButtonHidesAndANewMessageBringsTheWindowBack) {

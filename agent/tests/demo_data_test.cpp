@@ -129,6 +129,14 @@ TEST_F(DemoData, TimedMessages) {
               std::vector<std::wstring>{L"夜ふかしはやめましょう。"});
     EXPECT_EQ(SchedulesAt(Day(5, 10), Minutes(12, 0)), none);
 
+    // Something to say at every hour of a school day, evening and night included.
+    for (int hour = 0; hour < 24; ++hour) {
+        const int now = Minutes(hour, 30);
+        EXPECT_TRUE(!At(1, now).headline.empty() || !SchedulesAt(Day(5, 11), now).empty()) << hour;
+    }
+    EXPECT_EQ(SchedulesAt(Day(5, 11), Minutes(19, 0)),
+              std::vector<std::wstring>{L"こんばんは。宿題は終わりましたか？"});
+
     std::vector<TimedEntry> boxes = catalogue_.messageBoxes;
     ASSERT_EQ(boxes.size(), 5u);  // three lines, two of them split
     auto due = [&boxes](int today, int now) -> int {
