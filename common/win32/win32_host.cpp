@@ -148,7 +148,7 @@ LRESULT Win32Host::HandleHostMessage(HWND window, UINT message, WPARAM wParam, L
         app->NoteSessionEnd();
         return 0;
     }
-    if (message == taskbarCreated_ && app != nullptr) {
+    if (taskbarCreated_ != 0 && message == taskbarCreated_ && app != nullptr) {
         AddIconsAgain();
         return 0;
     }

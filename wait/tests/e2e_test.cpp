@@ -120,8 +120,14 @@ TEST_F(LindrowE2e, ConfirmedOptionsAreWrittenToTheSettingsFile) {
 }
 
 // The options dialog belongs to the main window: the main window stays below it, and
-// after OK and Yes the main window is active again and its buttons answer.
+// after OK and Yes the main window is active again (not another program's window) and
+// its buttons answer.
 TEST_F(LindrowE2e, AfterTheOptionsAreConfirmedTheMainWindowIsActiveAndGoStartsTheBurst) {
+    // Another program's window on the desktop, which could take the activation.
+    const HWND elsewhere =
+        CreateWindowExW(0, L"Static", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                        100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(elsewhere, nullptr);
     Start();
     PostCommand(window, kOptionsCommand);
     const HWND dialog = process->WaitForWindow(
@@ -131,21 +137,22 @@ TEST_F(LindrowE2e, AfterTheOptionsAreConfirmedTheMainWindowIsActiveAndGoStartsTh
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_TRUE(IsAbove(dialog, window)) << "the main window came over its own dialog";
 
-    ClickButton(Button(dialog, L"&OK"));
+    PressButton(Button(dialog, L"&OK"));
     const HWND question =
         process->WaitForWindow({.className = L"#32770", .caption = L"Lindrow"}, kWaitMs);
     ASSERT_NE(question, nullptr);
-    ClickButton(FindChild(question, {.id = IDYES}));
+    PressButton(FindChild(question, {.id = IDYES}));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
 
     const HWND go = Button(window, L"&Go");
     const HWND stop = Button(window, L"&Stop");
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }, kWaitMs));
     PressButton(go);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(stop) && !IsWindowEnabled(go); }, kWaitMs));
+    EXPECT_EQ(GetForegroundWindow(), window);
     PressButton(stop);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(go); }, kWaitMs));
     EXPECT_TRUE(Exit());
+    DestroyWindow(elsewhere);
 }
 
 TEST_F(LindrowE2e, TheLevelAndAMovedPositionAreWrittenAtExit) {
