@@ -8,6 +8,7 @@
 #include "agent/agent_layout.h"
 #include "agent/agent_paths.h"
 #include "agent/agent_tick.h"
+#include "agent/option_checks.h"
 #include "agent/read_errors.h"
 #include "core/files.h"
 #include "core/geometry.h"
@@ -134,6 +135,13 @@ void FRM_AGT1::LoadData() {
     environment.screenHeight = app.ScreenHeight();
     state_.cataloguePath = core::AppFilePath(app.Path(), kCatalogueFileName);
     state_.settings = LoadAgentSettings(environment, frame_);
+    // Out-of-range values of a hand-edited file give way to their defaults for this
+    // session; as they count as read, the file keeps its own values unless changed.
+    const AgentOptions effective =
+        EffectiveOptions(state_.settings.values, PixelFactor(app.TwipsPerPixelX()),
+                         PixelFactor(app.TwipsPerPixelY()));
+    state_.settings.values = effective;
+    state_.settings.asRead = effective;
     state_.timetablePath = ResolveAgentPath(app.Path(), state_.settings.values.schedule);
     state_.timetable = LoadTimetableFile(state_.timetablePath);
     CatalogueRead read = LoadMessageCatalogue(app.Path(), forms::Now().date.year);

@@ -114,10 +114,6 @@ void TrayForm::Form_Load() {
     const forms::App& app = GetApp();
     laidOut_ = EffectiveOptions(state.settings.asRead, PixelFactor(app.TwipsPerPixelX()),
                                 PixelFactor(app.TwipsPerPixelY()));
-    // The agent window decides right after this whether it starts shown; an odd stored
-    // value starts it shown, as the default does. Form_Show is saved from the menu's tick,
-    // never from this field, so the file keeps its value unless the user hides the agent.
-    state.settings.values.formShow = laidOut_.formShow;
     if (app.Screen().smallIconWidth > kPlainIconSize &&
         app.Screen().smallIconHeight > kPlainIconSize) {
         SetIcon(agent_.Window().Icon());

@@ -224,15 +224,6 @@ TEST_F(TrayFormTest, ExitSavesOnlyWhatChangedRemovesTheIconAndEnds) {
     EXPECT_FALSE(folder.Exists(L"Tamvoro.ini"));
 }
 
-TEST_F(TrayFormTest, AnOddShowValueStartsTheAgentShownAndIsKeptUntilTheAgentIsHidden) {
-    WriteIni({L"[MainForm]", L"Form_Show=2"});
-    agent.Start();
-    EXPECT_TRUE(agent.form.Visible());
-    EXPECT_TRUE(tray.MNU_Show.Checked());
-    Choose(tray.MNU_P_Exit);
-    EXPECT_EQ(folder.Read(L"Tamvoro.ini"), testing::Cp932Lines({L"[MainForm]", L"Form_Show=2"}));
-}
-
 TEST_F(TrayFormTest, ExitAfterTakingTheAgentOutOfUseWritesFormShowAlone) {
     WriteIni({L"[Option]", L"F_Direct=7"});
     agent.Start();
