@@ -20,7 +20,7 @@ class AgentSettingsUseTest : public ::testing::Test {
         folder.Write(L"Tamvoro.ini", testing::Cp932Lines(lines));
     }
 
-    testing::TempDir folder;
+    testkit::TempDir folder;
     testing::AgentHost host{folder.Path()};
     forms::App app{host};
     AgentState state;

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "agent/agent_paths.h"
-#include "temp_dir.h"
+#include "test_data.h"
+#include "testkit/temp_dir.h"
 
 namespace agent {
 namespace {
@@ -70,7 +71,7 @@ TEST(AgentPaths, RelativePathsAreTakenBesideTheProgramAndFoldersExist) {
     EXPECT_EQ(ResolveAgentPath(L"C:\\Tools", L"\\\\server\\b.exe"), L"\\\\server\\b.exe");
     EXPECT_EQ(ResolveAgentPath(L"C:\\Tools", L""), L"");
 
-    testing::TempDir folder;
+    testkit::TempDir folder;
     folder.Write(L"sub/file.txt", "x");
     EXPECT_TRUE(PathExists(folder.File(L"sub")));
     EXPECT_TRUE(PathExists(folder.File(L"sub\\file.txt")));

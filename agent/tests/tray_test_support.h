@@ -9,7 +9,8 @@
 #include "forms/forms.h"
 #include "headless/test_host.h"
 #include "headless/user.h"
-#include "temp_dir.h"
+#include "test_data.h"
+#include "testkit/temp_dir.h"
 
 namespace agent::testing {
 
@@ -42,7 +43,7 @@ class AgentFolderTest {
         };
     }
 
-    TempDir folder;
+    testkit::TempDir folder;
     AgentEnvironment environment;
     AgentHost host{folder.Path()};
     forms::App app{host};
