@@ -76,9 +76,6 @@ class AgentWindow {
     // Raises the window over the others once (topmost, then back to normal unless
     // alwaysOnTop); with activate, also activates it.
     virtual void BringToFront(bool activate) = 0;
-    // Lays the window out again from the settings in memory (balloon side and size, gap,
-    // pictures on or off) and redraws it.
-    virtual void Relayout() = 0;
     // The program's end: unloads the message window FRM_AGT4.
     virtual void UnloadMessageWindow() = 0;
 };

@@ -275,14 +275,6 @@ void FRM_AGT1::KeepWindowOnScreen() {
     }
 }
 
-void FRM_AGT1::Relayout() {
-    LayoutAgentWindow(TailForDirection(state_.settings.values.fDirect));
-    Text1.ZOrder(0);
-    if (picturesInUse_ && holdSeconds_ != -1) {
-        ShowPicture(state_.catalogue.defaultPicture);
-    }
-}
-
 // ---- Launchers
 
 void FRM_AGT1::BuildLaunchers() {

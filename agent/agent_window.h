@@ -44,7 +44,6 @@ class FRM_AGT1 : public forms::Form, public AgentWindow {
     void SetLauncherToolTips() override;
     void SetTicking(bool ticking) override;
     void BringToFront(bool activate) override;
-    void Relayout() override;
     void UnloadMessageWindow() override { messageWindow_.Unload(); }
 
     // One tick: hold time, clock line, the minute's messages, due message boxes.

@@ -35,7 +35,6 @@ class FakeAgent : public AgentWindow, public AgentWindowFrame {
     void SetLauncherToolTips() override { ++toolTipUpdates; }
     void SetTicking(bool on) override { ticking = on; }
     void BringToFront(bool) override { ++raised; }
-    void Relayout() override {}
     void UnloadMessageWindow() override { messageWindowUnloaded = true; }
 
     double Left() const override { return form.Left(); }
