@@ -26,16 +26,27 @@ tool() {
     wine "$build/common/e2e/window_tool.exe" "$@" </dev/null
 }
 
-# start <Name>: runs <Name>.exe from a fresh folder of its own; false when it is not built.
-start() {
+# exe_of <Name>: the path of <Name>.exe in the cross build; false when it is not built.
+exe_of() {
     local exe
     exe="$(find "$build" -name "$1.exe" -not -path '*/tests/*' -print -quit)"
     if [ -z "$exe" ]; then
-        echo "screenshots: $1 is not built; skipped"
+        echo "screenshots: $1 is not built; skipped" >&2
         return 1
     fi
+    echo "$exe"
+}
+
+# start <Name> [demo-folder]: runs <Name>.exe from a fresh folder of its own, with the files
+# of the demo folder (relative to the root) beside it; false when it is not built.
+start() {
+    local exe
+    exe="$(exe_of "$1")" || return 1
     mkdir -p "$work/$1"
     cp "$exe" "$work/$1/"
+    if [ -n "${2:-}" ]; then
+        cp "$root/$2"/* "$work/$1/"
+    fi
     (cd "$work/$1" && wine "$1.exe" </dev/null >/dev/null 2>&1 &)
 }
 
@@ -51,6 +62,53 @@ shot() {
 stop() {
     wineserver -k || true
     sleep 1
+}
+
+# Four demo notes in their fonts and colours, the menu of one note (a right click on its
+# face: the pointer over it, then the button's release), and the options dialog, a command
+# of the hidden controller.
+shoot_Pindorel() {
+    start Pindorel notes/demo || return 0
+    tool wait '[SuiteForm]'
+    sleep 1
+    shot pindorel.png
+    tool pointer '[SuiteForm]' 60 40
+    tool post '[SuiteForm]' 0x205 0 0x28003c  # WM_RBUTTONUP at (60, 40)
+    shot pindorel-menu.png
+    stop
+    start Pindorel notes/demo
+    tool wait '[SuiteForm]'
+    tool command Pindorel 1007  # MNU_Option
+    tool wait オプション
+    shot pindorel-options.png
+    stop
+}
+
+# quillard_screens drives the program and names each state while it is on screen.
+shoot_Quillard() {
+    local exe screens state
+    exe="$(exe_of Quillard)" || return 0
+    screens="$(exe_of quillard_screens)" || return 0
+    wine "$screens" "$(winepath -w "$exe")" "$(winepath -w "$root/answersheet/demo/Quillard.csv")" \
+        </dev/null 2>/dev/null | while read -r state; do
+        case "${state%$'\r'}" in
+            marked) shot quillard.png ;;
+            editor) shot quillard-editor.png ;;
+        esac
+    done
+    stop
+}
+
+# The settings window with the horizontal ruler, then the ruler turned upright by a
+# double-click on it.
+shoot_Mensato() {
+    start Mensato ruler/demo || return 0
+    tool wait 物差し
+    tool wait '[SuiteForm]'
+    shot mensato.png
+    tool dblclick '[SuiteForm]' 30 10
+    shot mensato-vertical.png
+    stop
 }
 
 shoot_Lindrow() {
