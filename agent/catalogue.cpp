@@ -313,13 +313,22 @@ CatalogueRead ParseMessageCatalogue(std::string_view bytes, const std::wstring& 
         }
     }
     result.catalogue = reader.Finish();
+    result.catalogue.year = year;
     return result;
+}
+
+void MoveCatalogueToYear(MessageCatalogue& catalogue, int year) {
+    MoveEntriesToYear(catalogue.schedules, catalogue.year, year);
+    MoveEntriesToYear(catalogue.messageBoxes, catalogue.year, year);
+    catalogue.year = year;
 }
 
 CatalogueRead LoadMessageCatalogue(const std::wstring& programDir, int year) {
     const std::wstring path = core::AppFilePath(programDir, kCatalogueFileName);
     if (!core::FileExists(path)) {
-        return {};
+        CatalogueRead none;
+        none.catalogue.year = year;
+        return none;
     }
     const core::FileRead read = core::ReadFileBytes(path);
     if (read.error != 0) {

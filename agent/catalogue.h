@@ -48,6 +48,7 @@ struct MessageCatalogue {
     std::vector<std::wstring> restMessages;    // R_MESSAGE
     std::wstring clockBreaks;                  // DATETIME_CRLF times CR LF
     std::wstring messageBreaks;                // MESSAGE_CRLF times CR LF
+    int year = 0;                              // the year the dates of the timed entries count in
 
     // Pictures are shown at all only when the normal picture is configured.
     bool HasPictures() const { return !picturePaths[0].empty(); }
@@ -66,6 +67,10 @@ CatalogueRead LoadMessageCatalogue(const std::wstring& programDir, int year);
 // then beside the program in programDir.
 CatalogueRead ParseMessageCatalogue(std::string_view bytes, const std::wstring& programDir,
                                     int year);
+
+// Moves the dates of the timed entries into another year (a run that goes on past New
+// Year counts 1 March as the day it is in the new year).
+void MoveCatalogueToYear(MessageCatalogue& catalogue, int year);
 
 // Reads the value of one RECESS line. false when a length does not fit in 16 bits.
 bool ParseRecessWording(std::wstring_view value, RecessWording& wording);

@@ -155,8 +155,11 @@ void SaveAgentSettings(const AgentSettings& settings, const AgentEnvironment& en
         WriteInt(file, kMainForm, L"Top", top);
         WriteInt(file, kMainForm, L"Left", left);
     }
+    // A stored value other than 0 stands for "shown" (the default), so an odd value is
+    // rewritten only when the agent was really taken out of use.
     const int16_t formShow = showTicked ? 1 : 0;
-    if (formShow != settings.asRead.formShow) {
+    const int16_t readShow = settings.asRead.formShow == 0 ? 0 : 1;
+    if (formShow != readShow) {
         WriteInt(file, kMainForm, L"Form_Show", formShow);
     }
     WriteOptions(file, settings.values, settings.asRead);

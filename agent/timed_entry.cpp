@@ -227,6 +227,25 @@ void SplitOverYearEndAndMidnight(std::vector<TimedEntry>& entries) {
     }
 }
 
+int16_t MoveDayToYear(int16_t day, int fromYear, int toYear) {
+    constexpr int16_t kFirstOfMarchOutsideLeapYears = 59;
+    const bool fromLeap = core::IsLeapYear(fromYear), toLeap = core::IsLeapYear(toYear);
+    if (day <= 0 || day >= kYearEnd || fromLeap == toLeap) {
+        return day;
+    }
+    if (toLeap) {
+        return day >= kFirstOfMarchOutsideLeapYears ? int16_t(day + 1) : day;
+    }
+    return day > kFirstOfMarchOutsideLeapYears ? int16_t(day - 1) : day;
+}
+
+void MoveEntriesToYear(std::vector<TimedEntry>& entries, int fromYear, int toYear) {
+    for (TimedEntry& entry : entries) {
+        entry.startDay = MoveDayToYear(entry.startDay, fromYear, toYear);
+        entry.endDay = MoveDayToYear(entry.endDay, fromYear, toYear);
+    }
+}
+
 void MarkShown(std::vector<TimedEntry>& entries, std::size_t index) {
     const int32_t line = entries.at(index).line;
     entries[index].shown = true;

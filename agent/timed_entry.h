@@ -48,6 +48,14 @@ bool TimedEntryMatches(const TimedEntry& entry, int today, int now);
 // time range runs over midnight into two, so that every part is an ordinary range.
 void SplitOverYearEndAndMidnight(std::vector<TimedEntry>& entries);
 
+// The day of the year that has the same month and day in toYear as day has in fromYear.
+// 29 February of a leap year becomes 1 March, as a catalogue date 2/29 does outside leap
+// years. Day 0, "none" (-1) and the year's end (kYearEnd and beyond) stay.
+int16_t MoveDayToYear(int16_t day, int fromYear, int toYear);
+
+// Moves the days of every entry from fromYear to toYear (see MoveDayToYear).
+void MoveEntriesToYear(std::vector<TimedEntry>& entries, int fromYear, int toYear);
+
 // Marks the entry at index shown, together with the other parts of the same line.
 void MarkShown(std::vector<TimedEntry>& entries, std::size_t index);
 

@@ -130,6 +130,14 @@ TEST_F(DemoData, TimedMessages) {
               std::vector<std::wstring>{L"夜ふかしはやめましょう。"});
     EXPECT_EQ(SchedulesAt(Day(5, 10), Minutes(12, 0)), none);
 
+    // Something to say at every hour of a school day, evening and night included.
+    for (int hour = 0; hour < 24; ++hour) {
+        const int now = Minutes(hour, 30);
+        EXPECT_TRUE(!At(1, now).headline.empty() || !SchedulesAt(Day(5, 11), now).empty()) << hour;
+    }
+    EXPECT_EQ(SchedulesAt(Day(5, 11), Minutes(19, 0)),
+              std::vector<std::wstring>{L"こんばんは。宿題は終わりましたか？"});
+
     std::vector<TimedEntry> boxes = catalogue_.messageBoxes;
     ASSERT_EQ(boxes.size(), 5u);  // three lines, two of them split
     auto due = [&boxes](int today, int now) -> int {
@@ -142,6 +150,7 @@ TEST_F(DemoData, TimedMessages) {
     };
     EXPECT_EQ(due(Day(5, 10), Minutes(15, 0)), -1);
     EXPECT_EQ(boxes[due(Day(5, 10), Minutes(15, 30))].text, L"帰りの会の準備をしてください。");
+    EXPECT_EQ(due(Day(5, 10), Minutes(18, 0)), -1);  // not all evening long
     // The box for the year's end still appears on New Year's Day, once.
     const int newYear = due(Day(1, 1), Minutes(12, 0));
     ASSERT_NE(newYear, -1);

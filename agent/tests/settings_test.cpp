@@ -126,6 +126,16 @@ TEST_F(SettingsTest, MovedWindowAndMenuTick) {
     EXPECT_EQ(ini.find("Option"), std::string::npos);
 }
 
+TEST_F(SettingsTest, AnOddShowValueStandsForShownAndIsRewrittenOnlyWhenHidden) {
+    WriteIni({L"[MainForm]", L"Form_Show=2"});
+    const std::string before = Ini();
+    const AgentSettings s = Load();
+    Save(s, true);
+    EXPECT_EQ(Ini(), before);
+    Save(s, false);
+    EXPECT_EQ(Reread().GetInt16(L"MainForm", L"Form_Show", 9), 0);
+}
+
 TEST_F(SettingsTest, OnlyChangedOptionsAreWrittenComparedExactly) {
     WriteIni({L"[Option]", L"Schedule=c:\\week.ini", L"SoundFile=  ding.wav "});
     AgentSettings s = Load();

@@ -53,7 +53,8 @@ std::optional<forms::Image> LoadPictureWithWic(std::wstring_view path) {
             SUCCEEDED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
                                             WICBitmapDitherTypeNone, nullptr, 0.0,
                                             WICBitmapPaletteTypeCustom)) &&
-            SUCCEEDED(converter->GetSize(&width, &height)) && width > 0 && height > 0) {
+            SUCCEEDED(converter->GetSize(&width, &height)) && width > 0 && height > 0 &&
+            (unsigned long long)width * height <= kMaxPicturePixels) {
             std::vector<uint32_t> bits(size_t(width) * height);
             if (SUCCEEDED(converter->CopyPixels(nullptr, width * 4,
                                                 UINT(bits.size() * sizeof(uint32_t)),

@@ -1,0 +1,48 @@
+// Windows shaped by their controls and pictures: the outline of a picture's opaque pixels,
+// the shape table of a form's pictures, and the operations that hand a form its outline
+// and switch the character picture that is part of it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "forms/form.h"
+#include "forms/picture_box.h"
+#include "forms/types.h"
+
+namespace agent {
+
+// The rectangles of a picture's pixels that differ from its top-left pixel (the key
+// colour), moved by (dx, dy). Each row's opaque runs become rectangles; runs of
+// consecutive rows that are equal are merged into one taller rectangle. A run that reaches
+// the last column leaves that column out. An empty picture gives an empty outline.
+forms::Region PictureOutline(const forms::Image& picture, int dx, int dy);
+
+// How an entry of the shape table takes part in the window's outline.
+inline constexpr int16_t kShapeAlways = 0;    // always part of it
+inline constexpr int16_t kShapeAtStart = 1;   // part of it when first shaped
+inline constexpr int16_t kShapeOnSwitch = 2;  // only when chosen by SwitchShapePicture
+
+struct ShapePicture {
+    forms::PictureBox* picture = nullptr;
+    forms::Region region;  // window pixels
+    int16_t mode = kShapeOnSwitch;
+};
+
+// The outlines of a form: its ordinary controls' rectangles and its pictures' outlines.
+struct WindowShape {
+    std::vector<ShapePicture> pictures;
+    std::vector<forms::Rect> controlRects;
+};
+
+// Shapes the form: the rectangles of its controls (menus, timers and, with usePictures,
+// the controls named as a picture of the table excepted), and with usePictures the
+// outline of every table picture whose mode is kShapeAlways or kShapeAtStart.
+void BuildWindowShape(forms::Form& form, WindowShape& shape, bool usePictures);
+
+// The form's outline for picture index of the table: the control rectangles, the pictures
+// always shown and that picture, which comes to the front. The cover picture is shown
+// over the character meanwhile, holding the screen's pixels, so nothing flickers.
+void SwitchShapePicture(forms::Form& form, forms::PictureBox& cover, WindowShape& shape, int index);
+
+}  // namespace agent
