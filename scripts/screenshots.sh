@@ -51,10 +51,11 @@ start() {
 }
 
 # shot <file>: the screen's windows, cropped to what they cover, as docs/screenshots/<file>.
+# Without the time stamps PNG files carry, a picture that did not change keeps its bytes.
 shot() {
     sleep 1
     import -window root "$work/screen.png"
-    convert "$work/screen.png" -trim +repage "$out/$1"
+    convert "$work/screen.png" -trim +repage -strip "$out/$1"
     echo "screenshots: docs/screenshots/$1"
 }
 
@@ -62,6 +63,30 @@ shot() {
 stop() {
     wineserver -k || true
     sleep 1
+}
+
+# The agent with its balloon, its notification menu (the icon's right button, as the hidden
+# window FRM_TTI receives it), and its two settings dialogs, commands of FRM_TTI.
+shoot_Tamvoro() {
+    start Tamvoro agent/demo || return 0
+    tool wait エージェント
+    sleep 2
+    shot tamvoro.png
+    tool pointer エージェント 20 20
+    tool post FRM_TTI 0x200 0 516  # WM_MOUSEMOVE carrying the right button's press
+    shot tamvoro-menu.png
+    stop
+    start Tamvoro agent/demo
+    tool wait エージェント
+    tool command FRM_TTI 1005  # MNU_Set_Launcher
+    tool wait ランチャー設定
+    shot tamvoro-launcher.png
+    tool click ランチャー設定 "キャンセル(&C)"
+    sleep 1
+    tool command FRM_TTI 1006  # MNU_Set_Detail
+    tool wait 詳細設定
+    shot tamvoro-detail.png
+    stop
 }
 
 # Four demo notes in their fonts and colours, the menu of one note (a right click on its
