@@ -11,7 +11,7 @@ build="${SCREENSHOTS_BUILD:-${1:-$root/build/mingw}}"
 out="$root/docs/screenshots"
 
 if [ -z "${SUITE_SCREENSHOTS_STARTED:-}" ]; then
-    cmake --build "$build" --target window_tool >/dev/null
+    cmake --build "$build" --target window_tool quillard_screens >/dev/null
     "$root/scripts/wine-prefix.sh"
     export SUITE_SCREENSHOTS_STARTED=1 SCREENSHOTS_BUILD="$build"
     exec "$root/scripts/with-display.sh" "$0"
@@ -21,7 +21,8 @@ mkdir -p "$out"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# tool <verb> <caption> [...]: wait for, command or click a window (common/e2e/tools).
+# tool <verb> <window> [...]: wait for a window, send it a command or a message, click one of
+# its buttons, point at it or double-click it (common/e2e/tools/window_tool_win.cpp).
 tool() {
     wine "$build/common/e2e/window_tool.exe" "$@" </dev/null
 }
@@ -42,10 +43,11 @@ exe_of() {
 start() {
     local exe
     exe="$(exe_of "$1")" || return 1
+    rm -rf "${work:?}/$1"
     mkdir -p "$work/$1"
     cp "$exe" "$work/$1/"
     if [ -n "${2:-}" ]; then
-        cp "$root/$2"/* "$work/$1/"
+        cp -r "$root/$2/." "$work/$1/"
     fi
     (cd "$work/$1" && wine "$1.exe" </dev/null >/dev/null 2>&1 &)
 }
@@ -66,7 +68,8 @@ stop() {
 }
 
 # The agent with its balloon, its notification menu (the icon's right button, as the hidden
-# window FRM_TTI receives it), and its two settings dialogs, commands of FRM_TTI.
+# window FRM_TTI receives it; the menu opens at the pointer, so the pointer goes over the
+# agent first), and its two settings dialogs, commands of FRM_TTI.
 shoot_Tamvoro() {
     start Tamvoro agent/demo || return 0
     tool wait エージェント
