@@ -53,9 +53,9 @@ HWND AnyWindow(const std::wstring& name) {
     return visible != nullptr ? visible : TopLevelWindow(QueryFor(name));
 }
 
-std::optional<long> Number(const wchar_t* text) {
+std::optional<long long> Number(const wchar_t* text) {
     wchar_t* end = nullptr;
-    const long value = std::wcstol(text, &end, 0);
+    const long long value = std::wcstoll(text, &end, 0);
     if (end == text || *end != L'\0') {
         return std::nullopt;
     }
@@ -64,12 +64,12 @@ std::optional<long> Number(const wchar_t* text) {
 
 // The screen position of a point of the window's client area.
 std::optional<POINT> ScreenPoint(HWND window, const wchar_t* x, const wchar_t* y) {
-    const std::optional<long> px = Number(x);
-    const std::optional<long> py = Number(y);
+    const std::optional<long long> px = Number(x);
+    const std::optional<long long> py = Number(y);
     if (!px || !py) {
         return std::nullopt;
     }
-    POINT point{*px, *py};
+    POINT point{LONG(*px), LONG(*py)};
     ClientToScreen(window, &point);
     return point;
 }
@@ -100,9 +100,9 @@ int Usage() {
 }
 
 int Post(HWND window, wchar_t** args) {
-    const std::optional<long> message = Number(args[0]);
-    const std::optional<long> wParam = Number(args[1]);
-    const std::optional<long> lParam = Number(args[2]);
+    const std::optional<long long> message = Number(args[0]);
+    const std::optional<long long> wParam = Number(args[1]);
+    const std::optional<long long> lParam = Number(args[2]);
     if (!message || !wParam || !lParam) {
         return Usage();
     }
