@@ -14,7 +14,6 @@ namespace agent {
 namespace {
 
 constexpr int16_t kLastControlKey = 26;
-constexpr int kOk = 0;
 constexpr int kCancel = 1;
 constexpr int kSoundBrowse = 0;
 constexpr int kScheduleBrowse = 1;

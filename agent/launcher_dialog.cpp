@@ -10,7 +10,6 @@ namespace agent {
 
 namespace {
 
-constexpr int kAccept = 0;
 constexpr int kCancel = 1;
 
 constexpr double kRowTop = 660;

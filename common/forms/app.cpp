@@ -65,6 +65,15 @@ void App::SetActiveForm(Form* form) {
     }
 }
 
+Form* App::DialogOwner() const {
+    if (activeForm_ != nullptr) {
+        return activeForm_;
+    }
+    const auto visible = std::find_if(loadedForms_.rbegin(), loadedForms_.rend(),
+                                      [](const Form* form) { return form->Visible(); });
+    return visible != loadedForms_.rend() ? *visible : nullptr;
+}
+
 void App::AddTimer(Timer& timer) {
     timers_.push_back(&timer);
 }
@@ -103,7 +112,7 @@ void App::End() {
 
 int MsgBox(std::wstring_view text, uint32_t style, std::wstring_view caption) {
     App& app = App::Current();
-    return app.GetHost().ShowMessageBox(app.ActiveForm(), text,
+    return app.GetHost().ShowMessageBox(app.DialogOwner(), text,
                                         caption.empty() ? app.Title() : caption, style);
 }
 

@@ -50,6 +50,10 @@ class App {
     // form, then Activate on the new one.
     Form* ActiveForm() const { return activeForm_; }
     void SetActiveForm(Form* form);
+    // The form a dialog opened now belongs to: the active form, else the visible form of the
+    // program loaded last (a command can arrive while another program has the activation);
+    // nullptr when no form is visible.
+    Form* DialogOwner() const;
     const std::vector<Timer*>& Timers() const { return timers_; }
     void AddTimer(Timer& timer);
     void RemoveTimer(Timer& timer);

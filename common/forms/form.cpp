@@ -45,7 +45,7 @@ void Form::Show(bool modal, Form* owner) {
     if (modal) {
         // Known before the window shows, so that the backend gives it its owner.
         modal_ = true;
-        opener_ = owner != nullptr ? owner : app_.ActiveForm();
+        opener_ = owner != nullptr ? owner : app_.DialogOwner();
         if (opener_ == this) {
             opener_ = nullptr;
         }

@@ -140,7 +140,22 @@ TEST_F(ProgramServicesTest, AModalFormBelongsToItsOpenerAndGivesActivationBack) 
     EXPECT_EQ(app.ActiveForm(), &other);
 }
 
-TEST_F(ProgramServicesTest, WithoutAnActiveFormAModalFormHasNoOpener) {
+TEST_F(ProgramServicesTest, WithoutAnActiveFormDialogsBelongToTheVisibleForm) {
+    main.Show();
+    headless::ActivateElsewhere();  // a command arrives while another program is active
+    Form* opener = nullptr;
+    host.ExpectModal(L"Form2", [&](Form& f) {
+        opener = f.Opener();
+        f.Hide();
+    });
+    dialog.Show(true);
+    EXPECT_EQ(opener, &main);
+    host.ExpectMessage(kIdOk);
+    MsgBox(L"!");
+    EXPECT_EQ(host.Messages().back().owner, L"Form1");
+}
+
+TEST_F(ProgramServicesTest, WithoutAVisibleFormAModalFormHasNoOpener) {
     main.Load();  // a hidden main form, as the programs living in the notification area
     Form* opener = &main;
     host.ExpectModal(L"Form2", [&](Form& f) {
