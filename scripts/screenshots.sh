@@ -11,7 +11,7 @@ build="${SCREENSHOTS_BUILD:-${1:-$root/build/mingw}}"
 out="$root/docs/screenshots"
 
 if [ -z "${SUITE_SCREENSHOTS_STARTED:-}" ]; then
-    cmake --build "$build" --target window_tool >/dev/null
+    cmake --build "$build" --target window_tool quillard_screens >/dev/null
     "$root/scripts/wine-prefix.sh"
     export SUITE_SCREENSHOTS_STARTED=1 SCREENSHOTS_BUILD="$build"
     exec "$root/scripts/with-display.sh" "$0"
@@ -21,29 +21,43 @@ mkdir -p "$out"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# tool <verb> <caption> [...]: wait for, command or click a window (common/e2e/tools).
+# tool <verb> <window> [...]: wait for a window, send it a command or a message, click one of
+# its buttons, point at it or double-click it (common/e2e/tools/window_tool_win.cpp).
 tool() {
     wine "$build/common/e2e/window_tool.exe" "$@" </dev/null
 }
 
-# start <Name>: runs <Name>.exe from a fresh folder of its own; false when it is not built.
-start() {
+# exe_of <Name>: the path of <Name>.exe in the cross build; false when it is not built.
+exe_of() {
     local exe
     exe="$(find "$build" -name "$1.exe" -not -path '*/tests/*' -print -quit)"
     if [ -z "$exe" ]; then
-        echo "screenshots: $1 is not built; skipped"
+        echo "screenshots: $1 is not built; skipped" >&2
         return 1
     fi
+    echo "$exe"
+}
+
+# start <Name> [demo-folder]: runs <Name>.exe from a fresh folder of its own, with the files
+# of the demo folder (relative to the root) beside it; false when it is not built.
+start() {
+    local exe
+    exe="$(exe_of "$1")" || return 1
+    rm -rf "${work:?}/$1"
     mkdir -p "$work/$1"
     cp "$exe" "$work/$1/"
+    if [ -n "${2:-}" ]; then
+        cp -r "$root/$2/." "$work/$1/"
+    fi
     (cd "$work/$1" && wine "$1.exe" </dev/null >/dev/null 2>&1 &)
 }
 
 # shot <file>: the screen's windows, cropped to what they cover, as docs/screenshots/<file>.
+# Without the time stamps PNG files carry, a picture that did not change keeps its bytes.
 shot() {
     sleep 1
     import -window root "$work/screen.png"
-    convert "$work/screen.png" -trim +repage "$out/$1"
+    convert "$work/screen.png" -trim +repage -strip "$out/$1"
     echo "screenshots: docs/screenshots/$1"
 }
 
@@ -51,6 +65,78 @@ shot() {
 stop() {
     wineserver -k || true
     sleep 1
+}
+
+# The agent with its balloon, its notification menu (the icon's right button, as the hidden
+# window FRM_TTI receives it; the menu opens at the pointer, so the pointer goes over the
+# agent first), and its two settings dialogs, commands of FRM_TTI.
+shoot_Tamvoro() {
+    start Tamvoro agent/demo || return 0
+    tool wait エージェント
+    sleep 2
+    shot tamvoro.png
+    tool pointer エージェント 20 20
+    tool post FRM_TTI 0x200 0 516  # WM_MOUSEMOVE carrying the right button's press
+    shot tamvoro-menu.png
+    stop
+    start Tamvoro agent/demo
+    tool wait エージェント
+    tool command FRM_TTI 1005  # MNU_Set_Launcher
+    tool wait ランチャー設定
+    shot tamvoro-launcher.png
+    tool click ランチャー設定 "キャンセル(&C)"
+    sleep 1
+    tool command FRM_TTI 1006  # MNU_Set_Detail
+    tool wait 詳細設定
+    shot tamvoro-detail.png
+    stop
+}
+
+# Four demo notes in their fonts and colours, the menu of one note (a right click on its
+# face: the pointer over it, then the button's release), and the options dialog, a command
+# of the hidden controller.
+shoot_Pindorel() {
+    start Pindorel notes/demo || return 0
+    tool wait '[SuiteForm]'
+    sleep 1
+    shot pindorel.png
+    tool pointer '[SuiteForm]' 60 40
+    tool post '[SuiteForm]' 0x205 0 0x28003c  # WM_RBUTTONUP at (60, 40)
+    shot pindorel-menu.png
+    stop
+    start Pindorel notes/demo
+    tool wait '[SuiteForm]'
+    tool command Pindorel 1007  # MNU_Option
+    tool wait オプション
+    shot pindorel-options.png
+    stop
+}
+
+# quillard_screens drives the program and names each state while it is on screen.
+shoot_Quillard() {
+    local exe screens state
+    exe="$(exe_of Quillard)" || return 0
+    screens="$(exe_of quillard_screens)" || return 0
+    wine "$screens" "$(winepath -w "$exe")" "$(winepath -w "$root/answersheet/demo/Quillard.csv")" \
+        </dev/null 2>/dev/null | while read -r state; do
+        case "${state%$'\r'}" in
+            marked) shot quillard.png ;;
+            editor) shot quillard-editor.png ;;
+        esac
+    done
+    stop
+}
+
+# The settings window with the horizontal ruler, then the ruler turned upright by a
+# double-click on it.
+shoot_Mensato() {
+    start Mensato ruler/demo || return 0
+    tool wait 物差し
+    tool wait '[SuiteForm]'
+    shot mensato.png
+    tool dblclick '[SuiteForm]' 30 10
+    shot mensato-vertical.png
+    stop
 }
 
 shoot_Lindrow() {
