@@ -121,8 +121,9 @@ TEST_F(DemoData, TimedMessages) {
     const std::vector<std::wstring> none, winter{L"冬休みの宿題を忘れずに。"};
     EXPECT_EQ(SchedulesAt(Day(4, 3), Minutes(12, 0)),
               std::vector<std::wstring>{L"新学期が始まりました。"});
-    EXPECT_EQ(SchedulesAt(Day(12, 31), Minutes(12, 0)),
-              (std::vector<std::wstring>{L"冬休みの宿題を忘れずに。", L"夏休みまであと少し。"}));
+    EXPECT_EQ(SchedulesAt(Day(12, 31), Minutes(12, 0)), winter);
+    EXPECT_EQ(SchedulesAt(Day(7, 15), Minutes(12, 0)),
+              std::vector<std::wstring>{L"夏休みまであと少し。"});
     EXPECT_EQ(SchedulesAt(Day(1, 6), Minutes(12, 0)), winter);
     EXPECT_EQ(SchedulesAt(Day(3, 10), Minutes(8, 40)),
               std::vector<std::wstring>{L"朝の会の時間です。"});
