@@ -87,6 +87,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("choose (first time)        %7.3f s\n", Seconds([&] { Choose(combo, 0); }));
     Choose(combo, 1);
     std::printf("choose again               %7.3f s\n", Seconds([&] { Choose(combo, 0); }));
+    std::printf("nothing (floor)            %7.3f s\n", Seconds([&] { Notify(mark, 0x7777); }));
     std::printf("mark                       %7.3f s\n", Seconds([&] { Notify(mark, BN_CLICKED); }));
     std::printf("take back                  %7.3f s\n",
                 Seconds([&] { Notify(takeBack, BN_CLICKED); }));
