@@ -10,10 +10,6 @@ namespace agent {
 
 namespace {
 
-constexpr uint32_t kNimAdd = 0;
-constexpr uint32_t kNimDelete = 2;
-constexpr int kLeftButtonDown = 513;
-constexpr int kRightButtonDown = 516;
 constexpr int kPlainIconSize = 16;
 constexpr intptr_t kShellOpened = 32;  // the shell's results above this are successes
 
@@ -138,11 +134,11 @@ void TrayForm::Form_Unload() {
 }
 
 int16_t TrayForm::AddIcon() {
-    return forms::GetHost().NotifyIcon(*this, kNimAdd, agent_.Window().Caption(), 0);
+    return forms::GetHost().NotifyIcon(*this, forms::kIconAdd, agent_.Window().Caption(), 0);
 }
 
 void TrayForm::RemoveIcon() {
-    forms::GetHost().NotifyIcon(*this, kNimDelete, L"", 0);
+    forms::GetHost().NotifyIcon(*this, forms::kIconDelete, L"", 0);
 }
 
 void TrayForm::SaveSettings() {
@@ -158,10 +154,10 @@ bool TrayForm::Busy() const {
 
 void TrayForm::Form_MouseMove(float x) {
     const int message = int(x);
-    if ((message != kLeftButtonDown && message != kRightButtonDown) || Busy()) {
+    if ((message != forms::kIconLeftDown && message != forms::kIconRightDown) || Busy()) {
         return;
     }
-    if (message == kLeftButtonDown) {
+    if (message == forms::kIconLeftDown) {
         IconLeftDown();
     } else {
         IconRightDown();

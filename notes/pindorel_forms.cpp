@@ -11,13 +11,6 @@ namespace pindorel {
 namespace {
 
 constexpr int16_t kEscape = 27;
-// Mouse messages of the notification icon, as the controller's x coordinate in pixels.
-constexpr int kIconLeftDown = 513;
-constexpr int kIconLeftDoubleClick = 515;
-constexpr int kIconRightDown = 516;
-// Notification icon actions.
-constexpr uint32_t kIconAdd = 0;
-constexpr uint32_t kIconDelete = 2;
 // The margin fit-to-text adds around the text, twips.
 constexpr double kFitMargin = 120;
 // A new note's size and the cascade of new notes' positions, twips.
@@ -434,7 +427,7 @@ void ControllerForm::Form_Load() {
         forms::MsgBox(kAlreadyRunning, forms::kMbInformation);
         app.End();
     }
-    if (forms::GetHost().NotifyIcon(*this, kIconAdd, Caption(), 0) != 0) {
+    if (forms::GetHost().NotifyIcon(*this, forms::kIconAdd, Caption(), 0) != 0) {
         forms::MsgBox(kIconFailed, forms::kMbError);
         app.ReleaseInstance();
         app.End();
@@ -458,7 +451,7 @@ void ControllerForm::Form_Unload(int16_t& cancel) {
         return;
     }
     notes_.WriteSettings();
-    forms::GetHost().NotifyIcon(*this, kIconDelete, Caption(), 0);
+    forms::GetHost().NotifyIcon(*this, forms::kIconDelete, Caption(), 0);
     GetApp().ReleaseInstance();
     GetApp().End();
 }
@@ -469,16 +462,16 @@ void ControllerForm::Form_MouseMove(float x) {
         return;
     }
     switch (int(x)) {
-        case kIconLeftDown:
+        case forms::kIconLeftDown:
             notes_.frmDUMMY.Show();
             notes_.frmDUMMY.Unload();
             break;
-        case kIconRightDown:
+        case forms::kIconRightDown:
             notes_.frmDUMMY.Show();
             PopupMenu(MNU_Popup);
             notes_.frmDUMMY.Unload();
             break;
-        case kIconLeftDoubleClick:
+        case forms::kIconLeftDoubleClick:
             notes_.ShowNewNote(L"");
             break;
         default:
@@ -604,7 +597,7 @@ std::wstring Notes::ClipboardNoteText() {
 void Notes::EndSession() {
     SaveNotes();
     WriteSettings();
-    forms::GetHost().NotifyIcon(form1, kIconDelete, form1.Caption(), 0);
+    forms::GetHost().NotifyIcon(form1, forms::kIconDelete, form1.Caption(), 0);
     app.ReleaseInstance();
 }
 

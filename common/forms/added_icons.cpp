@@ -9,17 +9,17 @@ namespace forms {
 void AddedIcons::Note(Form& form, uint32_t message, std::wstring_view tip, NativeHandle icon) {
     auto known = std::find_if(icons_.begin(), icons_.end(),
                               [&](const Icon& added) { return added.form == &form; });
-    if (message == kDelete) {
+    if (message == kIconDelete) {
         if (known != icons_.end()) {
             icons_.erase(known);
         }
         return;
     }
-    if (message != kAdd && message != kModify) {
+    if (message != kIconAdd && message != kIconModify) {
         return;
     }
     if (known == icons_.end()) {
-        if (message == kModify) {
+        if (message == kIconModify) {
             return;  // a change to an icon that was never added adds nothing
         }
         known = icons_.insert(icons_.end(), Icon{&form, {}, 0});

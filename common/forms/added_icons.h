@@ -16,11 +16,6 @@ class Form;
 
 class AddedIcons {
   public:
-    // The NotifyIcon commands.
-    static constexpr uint32_t kAdd = 0;
-    static constexpr uint32_t kModify = 1;
-    static constexpr uint32_t kDelete = 2;
-
     struct Icon {
         Form* form = nullptr;
         std::wstring tip;

@@ -45,6 +45,15 @@ inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 
+// Notification icon commands (Host::NotifyIcon).
+inline constexpr uint32_t kIconAdd = 0;
+inline constexpr uint32_t kIconModify = 1;
+inline constexpr uint32_t kIconDelete = 2;
+// Mouse messages an icon reports to its form (as the x coordinate of MouseMove in pixels).
+inline constexpr int kIconLeftDown = 513;
+inline constexpr int kIconLeftDoubleClick = 515;
+inline constexpr int kIconRightDown = 516;
+
 // Coordinate units of a form or picture box.
 enum class ScaleMode { Twips = 1, Pixels = 3 };
 

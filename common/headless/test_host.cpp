@@ -238,7 +238,7 @@ void TestHost::ReleaseInstance() {
 
 void TestHost::RestartShell() {
     for (const forms::AddedIcons::Icon& icon : addedIcons_.ToAddAgain(forms::App::Current())) {
-        NotifyIcon(*icon.form, forms::AddedIcons::kAdd, icon.tip, icon.icon);
+        NotifyIcon(*icon.form, forms::kIconAdd, icon.tip, icon.icon);
     }
 }
 

@@ -185,7 +185,7 @@ LRESULT Win32Host::HandleHostMessage(HWND window, UINT message, WPARAM wParam, L
 
 void Win32Host::AddIconsAgain() {
     for (const forms::AddedIcons::Icon& icon : addedIcons_.ToAddAgain(forms::App::Current())) {
-        NotifyIcon(*icon.form, forms::AddedIcons::kAdd, icon.tip, icon.icon);
+        NotifyIcon(*icon.form, forms::kIconAdd, icon.tip, icon.icon);
     }
 }
 
