@@ -24,14 +24,7 @@ class DetailDialogTest : public ::testing::Test, protected AgentFolderTest {
         laidOut = EffectiveOptions(options, 15, 15);
         dialog.Show();
     }
-    void Retype(forms::TextBox& box, std::wstring_view text) {
-        box.SetText(L"");
-        headless::Type(box, text);
-    }
-    void ConfirmOk() {
-        host.ExpectMessage(forms::kIdYes, L"更新してもよろしいですか?");
-        headless::Click(dialog.Command1[0]);
-    }
+    void ConfirmOk() { testing::ConfirmOk(host, dialog); }
     int RestartQuestions() const {
         int count = 0;
         for (const auto& message : host.Messages()) {
@@ -107,8 +100,8 @@ TEST_F(DetailDialogTest, OkWithoutEditsKeepsOddTwipsAndAsksNothingEvenWithAStale
 TEST_F(DetailDialogTest, SoundAndHoldTimeChangesNeedNoRestart) {
     Open({});
     headless::Click(dialog.Option1[1]);
-    Retype(dialog.Text1, L" chime.wav ");
-    Retype(dialog.Text2, L"12");
+    testing::Retype(dialog.Text1, L" chime.wav ");
+    testing::Retype(dialog.Text2, L"12");
     ConfirmOk();
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_EQ(settings.values.soundFlag, 1);
@@ -119,7 +112,7 @@ TEST_F(DetailDialogTest, SoundAndHoldTimeChangesNeedNoRestart) {
 
 TEST_F(DetailDialogTest, ALayoutChangeOffersARestartEveryTimeUntilTheProgramRestarts) {
     Open({});
-    Retype(dialog.Text4[0], L"200");
+    testing::Retype(dialog.Text4[0], L"200");
     headless::Click(dialog.Option2[3]);
     host.ExpectMessage(forms::kIdYes);
     host.ExpectMessage(forms::kIdNo, std::wstring(kRestartQuestion));
@@ -176,9 +169,9 @@ TEST_F(DetailDialogTest, RestoringDefaultsStoresNothingUntilOk) {
 
 TEST_F(DetailDialogTest, DigitBoxesSwallowOtherKeysAndPastedTextNeverOverflows) {
     Open({});
-    Retype(dialog.Text4[0], L"2a0b0");
+    testing::Retype(dialog.Text4[0], L"2a0b0");
     EXPECT_EQ(dialog.Text4[0].Text(), L"200");
-    Retype(dialog.Text5, L"-1\b");
+    testing::Retype(dialog.Text5, L"-1\b");
     EXPECT_EQ(dialog.Text5.Text(), L"");
 
     // Pasted text passes no key filter; the leading digits count, within the 16-bit keys.
@@ -199,13 +192,13 @@ TEST_F(DetailDialogTest, DigitBoxesSwallowOtherKeysAndPastedTextNeverOverflows) 
 
 TEST_F(DetailDialogTest, SizesBelowTheMinimumAreRefusedWithTheirMessage) {
     Open({});
-    Retype(dialog.Text4[0], L"159");
+    testing::Retype(dialog.Text4[0], L"159");
     host.ExpectMessage(forms::kIdYes);
     host.ExpectMessage(forms::kIdOk, L"幅は「160」以上の数値を入力してください。");
     headless::Click(dialog.Command1[0]);
     EXPECT_TRUE(dialog.Text4[0].HasFocus());
 
-    Retype(dialog.Text4[0], L"160");
+    testing::Retype(dialog.Text4[0], L"160");
     dialog.Text4[1].SetText(L"x5");  // pasted: no leading digits, counts as 0
     host.ExpectMessage(forms::kIdYes);
     host.ExpectMessage(forms::kIdOk, L"高さは「60」以上の数値を入力してください。");
@@ -218,7 +211,7 @@ TEST_F(DetailDialogTest, SizesBelowTheMinimumAreRefusedWithTheirMessage) {
 TEST_F(DetailDialogTest, TheSoundChoiceGovernsTheFileRowButOkChecksAPathLeftInIt) {
     Open({});
     headless::Click(dialog.Option1[1]);
-    Retype(dialog.Text1, L"missing.wav");
+    testing::Retype(dialog.Text1, L"missing.wav");
     host.ExpectMessage(forms::kIdOk, L"ファイルがありません。");
     headless::Click(dialog.Command4);
     EXPECT_TRUE(host.SoundsPlayed().empty());

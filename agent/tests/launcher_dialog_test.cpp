@@ -22,14 +22,7 @@ class LauncherDialogTest : public ::testing::Test, protected AgentFolderTest {
         folder.Write(L"win/notepad.exe", "MZ");
         folder.Write(L"tools/calc.exe", "MZ");
     }
-    void Retype(forms::TextBox& box, std::wstring_view text) {
-        box.SetText(L"");
-        headless::Type(box, text);
-    }
-    void ConfirmOk() {
-        host.ExpectMessage(forms::kIdYes, L"更新してもよろしいですか?");
-        headless::Click(dialog.Command1[0]);
-    }
+    void ConfirmOk() { testing::ConfirmOk(host, dialog); }
 
     AgentSettings settings;
     int rebuilds = 0;
@@ -50,9 +43,9 @@ TEST_F(LauncherDialogTest, OpensCentredWithTheSlotsInMemory) {
 
 TEST_F(LauncherDialogTest, OkStoresCleanedPathsAndTrimmedTitlesAndRebuildsTheLaunchers) {
     dialog.Show();
-    Retype(dialog.Text2[1], L"  \"tools\\calc.exe\" ");
+    testing::Retype(dialog.Text2[1], L"  \"tools\\calc.exe\" ");
     dialog.Text1[1].SetText(L"  電卓 ");
-    Retype(dialog.Text2[2], L"\"%WINDIR%\\notepad.exe\"");
+    testing::Retype(dialog.Text2[2], L"\"%WINDIR%\\notepad.exe\"");
     headless::Click(dialog.Check1);
     ConfirmOk();
 
@@ -67,8 +60,8 @@ TEST_F(LauncherDialogTest, OkStoresCleanedPathsAndTrimmedTitlesAndRebuildsTheLau
 
 TEST_F(LauncherDialogTest, AMissingProgramKeepsTheDialogOpenOnThatSlotAndStoresNothing) {
     dialog.Show();
-    Retype(dialog.Text2[0], L" \"%WINDIR%\\notepad.exe\" ");
-    Retype(dialog.Text2[3], L"C:\\nowhere\\none.exe");
+    testing::Retype(dialog.Text2[0], L" \"%WINDIR%\\notepad.exe\" ");
+    testing::Retype(dialog.Text2[3], L"C:\\nowhere\\none.exe");
     dialog.Text1[3].SetText(L"無い");
     host.ExpectMessage(forms::kIdYes, L"更新してもよろしいですか?");
     host.ExpectMessage(forms::kIdOk, L"ファイルがありません。");
@@ -90,7 +83,7 @@ TEST_F(LauncherDialogTest, AMissingProgramKeepsTheDialogOpenOnThatSlotAndStoresN
 
 TEST_F(LauncherDialogTest, AFolderIsALauncherTooAndEmptySlotsPass) {
     dialog.Show();
-    Retype(dialog.Text2[4], L"tools");
+    testing::Retype(dialog.Text2[4], L"tools");
     ConfirmOk();
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_EQ(settings.values.launcherPaths[4], L"tools");

@@ -23,6 +23,19 @@ class AgentHost : public headless::TestHost {
     }
 };
 
+// Replaces a box's text by typing, so that its key filters run.
+inline void Retype(forms::TextBox& box, std::wstring_view text) {
+    box.SetText(L"");
+    headless::Type(box, text);
+}
+
+// OK of a settings dialog (its Command1[0]), answering Yes to the update question.
+template <typename Dialog>
+void ConfirmOk(headless::TestHost& host, Dialog& dialog) {
+    host.ExpectMessage(forms::kIdYes, L"更新してもよろしいですか?");
+    headless::Click(dialog.Command1[0]);
+}
+
 // Settings as if just read from a file holding the given options.
 inline AgentSettings SettingsAsRead(const AgentOptions& options) {
     AgentSettings settings;
