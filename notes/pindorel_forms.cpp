@@ -125,8 +125,10 @@ NoteForm::NoteForm(Notes& notes) : Form(L"Form2"), notes_(notes) {
 void NoteForm::Form_Load() {
     Picture1.Move(0, 0, Width(), Height());
     Text1.Move(0, 0, Width(), Height());
+    // A note restored from its file keeps the file's font and colours: the defaults are
+    // for new notes.
     const NoteDefaults& defaults = notes_.settings.defaults;
-    if (!core::Trim(defaults.font.name).empty()) {
+    if (!restored_ && !core::Trim(defaults.font.name).empty()) {
         SetNoteFont(defaults.font);
         Text1.SetBackColor(forms::Color(defaults.backColor));
         Text1.SetForeColor(forms::Color(defaults.foreColor));
@@ -157,6 +159,7 @@ NoteRecord NoteForm::Record() const {
 }
 
 void NoteForm::ApplyRecord(const NoteRecord& record) {
+    restored_ = true;
     const forms::App& app = GetApp();
     double left = record.left;
     double top = record.top;
@@ -499,11 +502,17 @@ Notes::Notes(forms::App& application)
 
 Notes::~Notes() = default;
 
-NoteForm& Notes::CreateNote(std::wstring_view text) {
+NoteForm& Notes::CreateNote(std::wstring_view text, const NoteRecord* record) {
     notes.push_back(std::make_unique<NoteForm>(*this));
     NoteForm& note = *notes.back();
-    note.Load();
+    // A stored note is given its record before it loads, so that its windows are made as
+    // the record says: changing each window after it exists costs a round trip to the
+    // window system per change, which a start with hundreds of notes feels.
+    if (record != nullptr) {
+        note.ApplyRecord(*record);
+    }
     note.Picture1.SetEnabled(false);
+    note.Load();
     if (!text.empty()) {
         note.SetNoteText(text);
     }
@@ -521,8 +530,7 @@ NoteForm& Notes::ShowNewNote(std::wstring_view text) {
 void Notes::LoadNotes() {
     const FolderScan scan = store.Load();
     for (const StoredNote& stored : scan.notes) {
-        NoteForm& note = CreateNote(L"");
-        note.ApplyRecord(stored.record);
+        NoteForm& note = CreateNote(L"", &stored.record);
         note.ShowInactive();  // activating each of many notes in turn would only cost time
     }
     if (!scan.damaged.empty()) {

@@ -67,6 +67,7 @@ class NoteForm : public forms::Form {
 
     Notes& notes_;
     bool editing_ = false;
+    bool restored_ = false;  // given a stored record
     std::wstring textAtEditStart_;
 };
 
@@ -149,7 +150,7 @@ class Notes {
     ControllerForm form1{*this};
 
     // A new note window, loaded and hidden, with the defaults applied and text set.
-    NoteForm& CreateNote(std::wstring_view text);
+    NoteForm& CreateNote(std::wstring_view text, const NoteRecord* record = nullptr);
     // Creates a note and shows it at the next free place.
     NoteForm& ShowNewNote(std::wstring_view text);
     // Notes from the files; a file that cannot be read is reported once and kept.

@@ -214,8 +214,13 @@ void ControlWindow::Create() {
         window_ = CreateRichEditBox(ParentWindow(), style & ~(WS_CHILD | WS_VISIBLE), 0, 0);
         SendMessageW(window_, EM_SETEVENTMASK, 0, ENM_CHANGE);
     } else {
-        window_ = CreateWindowExW(exStyle, cls, L"", style, 0, 0, 0, 0, ParentWindow(), nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+        // Made where it belongs and as enabled as it is: a change after creation is one more
+        // round trip to the window system, which a form with many windows feels.
+        const RECT place = Placement();
+        style |= control_.Enabled() ? 0 : WS_DISABLED;
+        window_ = CreateWindowExW(exStyle, cls, L"", style, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top,
+                                  ParentWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     if (window_ == nullptr) {
         return;
@@ -241,8 +246,10 @@ void ControlWindow::Create() {
     ApplyValue();
     ApplyPicture();
     ApplyToolTip();
-    ApplyGeometry();
-    EnableWindow(window_, control_.Enabled());
+    if (box != nullptr && box->RichEdit()) {
+        ApplyGeometry();
+        EnableWindow(window_, control_.Enabled());
+    }
     // Windows are created in the control order, which is also their tab order; only an
     // explicit ZOrder moves one in front of or behind its siblings.
     ShowWindow(window_, control_.Visible() ? SW_SHOWNA : SW_HIDE);
@@ -340,8 +347,6 @@ void ControlWindow::Apply(forms::Aspect aspect) {
 }
 
 void ControlWindow::ApplyGeometry() {
-    const forms::App& app = control_.Parent().GetApp();
-    const double tx = app.TwipsPerPixelX(), ty = app.TwipsPerPixelY();
     if (window_ == nullptr) {
         if (HWND parent = ParentWindow()) {
             InvalidateRect(parent, nullptr, TRUE);
@@ -351,12 +356,23 @@ void ControlWindow::ApplyGeometry() {
     if (GetParent(window_) != ParentWindow()) {
         SetParent(window_, ParentWindow());  // the control moved to another container
     }
-    int height = ToPixels(control_.Height(), ty);
+    const RECT place = Placement();
+    MoveWindow(window_, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               TRUE);
+}
+
+RECT ControlWindow::Placement() const {
+    const forms::App& app = control_.Parent().GetApp();
+    const double tx = app.TwipsPerPixelX(), ty = app.TwipsPerPixelY();
+    RECT place{};
+    place.left = ToPixels(control_.Left(), tx);
+    place.top = ToPixels(control_.Top(), ty);
+    place.right = place.left + ToPixels(control_.Width(), tx);
+    place.bottom = place.top + ToPixels(control_.Height(), ty);
     if (control_.Kind() == forms::ControlKind::ComboBox) {
-        height += kDropDownPixels;
+        place.bottom += kDropDownPixels;  // the list that drops down belongs to the window
     }
-    MoveWindow(window_, ToPixels(control_.Left(), tx), ToPixels(control_.Top(), ty),
-               ToPixels(control_.Width(), tx), height, TRUE);
+    return place;
 }
 
 void ControlWindow::ApplyText() {

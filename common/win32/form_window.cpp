@@ -63,16 +63,32 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
     auto [style, exStyle] =
         StylesFor(form.BorderStyle(), forms::FormMenuState(form) != core::MenuState::None,
                   form.HasTitleBar());
-    HWND owner = OwnerWhenShown();
+    if (form.Topmost()) {
+        exStyle |= WS_EX_TOPMOST;
+    }
+    // The window is made where and as large as the form is: every change after creation
+    // is a round trip to the window system, which a program opening many windows feels.
+    const forms::App& app = form.GetApp();
+    RECT place{};
+    if (form.WindowState() == forms::WindowState::Normal) {
+        place.left = ToPixels(form.Left(), app.TwipsPerPixelX());
+        place.top = ToPixels(form.Top(), app.TwipsPerPixelY());
+        place.right = ToPixels(form.Width(), app.TwipsPerPixelX());
+        place.bottom = ToPixels(form.Height(), app.TwipsPerPixelY());
+    }
     window_ = CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
-                              0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+                              place.left, place.top, place.right, place.bottom, OwnerWhenShown(),
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
     applying_ = true;
     RebuildMenuBar();
-    ApplyIcon();
-    SetTopmost(form.Topmost());
+    if (form.Icon() != 0) {
+        ApplyIcon();  // without one of its own the window shows the class icon already
+    }
     applying_ = false;
-    ApplyGeometry();
+    if (form.Visible()) {
+        ApplyGeometry();
+    }
     if (form.WindowRegion()) {
         SetRegion(&*form.WindowRegion());
     }
@@ -268,6 +284,9 @@ void FormWindow::RebuildMenuBar() {
             bar = CreateMenu();
         }
         AppendItem(bar, *top);
+    }
+    if (bar == nullptr && menuBar_ == nullptr) {
+        return;  // no bar before and none now: the frame stays as it is
     }
     SetMenu(window_, bar);
     if (menuBar_ != nullptr) {

@@ -382,6 +382,25 @@ TEST_F(PindorelTest, OptionsDialogSetsTheOptionsAndTheLookOfNewNotes) {
               "FontItalic=0\r\nFontUnderline=0\r\nFontStrikethrough=0\r\nBackColor=52479\r\n");
 }
 
+TEST_F(PindorelTest, StoredNotesKeepTheirOwnLookWhileNewNotesTakeTheDefaults) {
+    dir.Write(L"Pindorel.ini",
+              "[MainForm]\r\nFontName=\x82\x6c\x82\x72 "
+              "\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e\r\nFontSize=9\r\nFontBold=0\r\n"
+              "FontItalic=0\r\nFontUnderline=0\r\nFontStrikethrough=0\r\nBackColor=52479\r\n");
+    Put(1, Stored(L"stored", 300, 300));
+    ASSERT_TRUE(Start());
+    ASSERT_EQ(Shown().size(), 1u);
+    EXPECT_EQ(Shown()[0]->Text1.Font().name, L"ＭＳ 明朝");
+    EXPECT_EQ(Shown()[0]->Text1.BackColor(), 0x80FFFFu);
+    EXPECT_EQ(Shown()[0]->Text1.ForeColor(), 0x800000u);
+    EXPECT_EQ(Shown()[0]->Picture1.Width(), 2400);
+
+    headless::NotifyIconEvent(notes->form1, 515);
+    ASSERT_EQ(Shown().size(), 2u);
+    EXPECT_EQ(Shown()[1]->Text1.Font().name, L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(Shown()[1]->Text1.BackColor(), 0x00CCFFu);
+}
+
 TEST_F(PindorelTest, TheIconAddsANoteOnDoubleClickAndComesBackAfterAShellRestart) {
     ASSERT_TRUE(Start());
     headless::NotifyIconEvent(notes->form1, 513);
