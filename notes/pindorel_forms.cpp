@@ -77,6 +77,7 @@ NoteForm::NoteForm(Notes& notes) : Form(L"Form2"), notes_(notes) {
     SetControlBox(false);
     SetShowInTaskbar(false);
     Move(0, 0, kNewNoteWidth, kNewNoteHeight);
+    FitFace();
     const forms::ScreenInfo& screen = GetApp().Screen();
     Picture1.SetBorderStyle(0);
     Text1.SetContainer(&Picture1);
@@ -123,8 +124,7 @@ NoteForm::NoteForm(Notes& notes) : Form(L"Form2"), notes_(notes) {
 }
 
 void NoteForm::Form_Load() {
-    Picture1.Move(0, 0, Width(), Height());
-    Text1.Move(0, 0, Width(), Height());
+    FitFace();
     // A note restored from its file keeps the file's font and colours: the defaults are
     // for new notes.
     const NoteDefaults& defaults = notes_.settings.defaults;
@@ -134,6 +134,13 @@ void NoteForm::Form_Load() {
         Text1.SetForeColor(forms::Color(defaults.foreColor));
     }
     editing_ = false;
+}
+
+// The face and the text box fill the note. Also done before the note loads, so that their
+// windows are made at their size.
+void NoteForm::FitFace() {
+    Picture1.Move(0, 0, Width(), Height());
+    Text1.Move(0, 0, Width(), Height());
 }
 
 void NoteForm::SetNoteFont(const core::FontSpec& font) {
@@ -175,6 +182,7 @@ void NoteForm::ApplyRecord(const NoteRecord& record) {
         top = position.top;
     }
     Move(left, top, record.width, record.height);
+    FitFace();
     SetNoteFont(record.font);
     const forms::ScreenInfo& screen = app.Screen();
     Text1.SetBackColor(forms::Color(ResolveColour(record.backColor, int32_t(screen.windowColor),
@@ -185,8 +193,7 @@ void NoteForm::ApplyRecord(const NoteRecord& record) {
 }
 
 void NoteForm::Form_Resize() {
-    Picture1.Move(0, 0, Width(), Height());
-    Text1.Move(0, 0, Width(), Height());
+    FitFace();
     notes_.notesChanged = true;
 }
 

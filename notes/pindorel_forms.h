@@ -52,6 +52,7 @@ class NoteForm : public forms::Form {
   private:
     void Form_Load();
     void Form_Resize();
+    void FitFace();
     void Form_MouseMove(int button);
     void Form_MouseUp(int button);
     void Form_Deactivate();

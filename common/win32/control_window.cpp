@@ -442,7 +442,7 @@ void ControlWindow::ApplyLook() {
         }
         font_ = CreateModelFont(control_.Font());
         fontMade_ = control_.Font();
-        SendMessageW(window_, WM_SETFONT, WPARAM(font_), TRUE);
+        SendMessageW(window_, WM_SETFONT, WPARAM(font_), IsWindowVisible(window_));
     }
     if (brush_ != nullptr) {
         DeleteObject(brush_);
@@ -458,7 +458,9 @@ void ControlWindow::ApplyLook() {
         }
         case forms::ControlKind::TextBox: {
             const auto& box = static_cast<forms::TextBox&>(control_);
-            SendMessageW(window_, EM_SETREADONLY, box.Locked(), 0);
+            if (bool(GetWindowLongPtrW(window_, GWL_STYLE) & ES_READONLY) != box.Locked()) {
+                SendMessageW(window_, EM_SETREADONLY, box.Locked(), 0);
+            }
             if (box.RichEdit()) {
                 CHARFORMATW format{};
                 format.cbSize = sizeof format;
@@ -473,9 +475,10 @@ void ControlWindow::ApplyLook() {
         }
         case forms::ControlKind::PictureBox: {
             auto& picture = static_cast<forms::PictureBox&>(control_);
-            LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE) & ~LONG_PTR(WS_BORDER);
-            LONG_PTR exStyle =
-                GetWindowLongPtrW(window_, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_CLIENTEDGE);
+            const LONG_PTR oldStyle = GetWindowLongPtrW(window_, GWL_STYLE);
+            const LONG_PTR oldExStyle = GetWindowLongPtrW(window_, GWL_EXSTYLE);
+            LONG_PTR style = oldStyle & ~LONG_PTR(WS_BORDER);
+            LONG_PTR exStyle = oldExStyle & ~LONG_PTR(WS_EX_CLIENTEDGE);
             if (picture.BorderStyle() == 1) {
                 if (picture.Appearance() == 1) {
                     exStyle |= WS_EX_CLIENTEDGE;
@@ -483,17 +486,27 @@ void ControlWindow::ApplyLook() {
                     style |= WS_BORDER;
                 }
             }
-            SetWindowLongPtrW(window_, GWL_STYLE, style);
-            SetWindowLongPtrW(window_, GWL_EXSTYLE, exStyle);
-            SetWindowPos(
-                window_, nullptr, 0, 0, 0, 0,
-                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            if (style != oldStyle || exStyle != oldExStyle) {
+                SetWindowLongPtrW(window_, GWL_STYLE, style);
+                SetWindowLongPtrW(window_, GWL_EXSTYLE, exStyle);
+                SetWindowPos(
+                    window_, nullptr, 0, 0, 0, 0,
+                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            }
             break;
         }
         default:
             break;
     }
-    InvalidateRect(window_, nullptr, TRUE);
+    Repaint(TRUE);
+}
+
+// A window that is not shown is painted whole when it is: marking it now only costs a round
+// trip to the window system.
+void ControlWindow::Repaint(BOOL erase) {
+    if (IsWindowVisible(window_)) {
+        InvalidateRect(window_, nullptr, erase);
+    }
 }
 
 void ControlWindow::ApplyValue() {
@@ -556,7 +569,7 @@ void ControlWindow::ApplySelection() {
 
 void ControlWindow::ApplyPicture() {
     if (control_.Kind() == forms::ControlKind::PictureBox) {
-        InvalidateRect(window_, nullptr, FALSE);
+        Repaint(FALSE);
         return;
     }
     if (control_.Kind() != forms::ControlKind::CommandButton) {
@@ -571,7 +584,7 @@ void ControlWindow::ApplyPicture() {
     if (old != nullptr) {
         DeleteObject(old);
     }
-    InvalidateRect(window_, nullptr, TRUE);
+    Repaint(TRUE);
 }
 
 TOOLINFOW ControlWindow::ToolInfo() const {

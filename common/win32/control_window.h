@@ -37,7 +37,8 @@ class ControlWindow : public forms::Peer {
     void Create();
     HWND ParentWindow() const;
     void ApplyGeometry();
-    RECT Placement() const;  // the window's rectangle in its parent, in pixels
+    RECT Placement() const;
+    void Repaint(BOOL erase);  // the window's rectangle in its parent, in pixels
     void ApplyText();
     void ApplyTextLimit();
     void ApplyLook();

@@ -1,5 +1,7 @@
 // Times Pindorel.exe's start-up with 200 notes on disk: from starting the process until
 // every note window is shown. Run under Wine by hand; prints the figure of each run.
+// Arguments, both optional: the number of notes, and another program to time in its place
+// (pindorel_window_floor.exe, which makes the same windows with plain system calls).
 #include <windows.h>
 
 #include <cstdint>
@@ -51,6 +53,7 @@ double ProcessorMs(const e2e::Process& process) {
 int wmain(int argc, wchar_t** argv) {
     // The number of notes may be given, to see the fixed cost of a start.
     const int kNotes = argc > 1 ? _wtoi(argv[1]) : kDefaultNotes;
+    const std::wstring program = argc > 2 ? std::wstring(argv[2]) : e2e::BuildPath(PROGRAM_EXE);
     for (int run = 0; run < kRuns; ++run) {
         e2e::Sandbox sandbox;
         for (int i = 0; i < kNotes; ++i) {
@@ -64,7 +67,7 @@ int wmain(int argc, wchar_t** argv) {
             r.text = L"付箋 " + std::to_wstring(i + 1);
             sandbox.Write(pindorel::NoteFileName(i + 1), pindorel::EncodeNote(r));
         }
-        const std::wstring exe = sandbox.CopyIn(e2e::BuildPath(PROGRAM_EXE));
+        const std::wstring exe = sandbox.CopyIn(program);
         const DWORD start = GetTickCount();
         e2e::Process process(exe, L"", sandbox.Folder());
         // Looked at every 50 ms only: each look asks the window system about every window,
