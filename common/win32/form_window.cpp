@@ -31,6 +31,12 @@ void FormWindow::RegisterClasses() {
     if (cls.hIcon == nullptr) {
         cls.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
     }
+    // The small picture of the program's icon drawn for the caption and the task bar, so
+    // that a window without an icon of its own needs no icon message of its own. Not
+    // shared: a shared load may hand back the large picture loaded above.
+    cls.hIconSm =
+        HICON(LoadImageW(cls.hInstance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                         GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     cls.lpszClassName = kFormClass;
     RegisterClassExW(&cls);
@@ -204,10 +210,8 @@ void FormWindow::ApplyStyle() {
 }
 
 void FormWindow::ApplyIcon() {
-    HICON icon = HICON(form_.Icon());
-    if (icon == nullptr) {
-        icon = HICON(GetClassLongPtrW(window_, GCLP_HICON));
-    }
+    // Without an icon of its own the window shows the class's pictures again.
+    const HICON icon = HICON(form_.Icon());
     SendMessageW(window_, WM_SETICON, ICON_SMALL, LPARAM(icon));
     SendMessageW(window_, WM_SETICON, ICON_BIG, LPARAM(icon));
 }

@@ -47,6 +47,9 @@ HICON WindowIcon(HWND window) {
     if (auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0))) {
         return icon;
     }
+    if (auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM))) {
+        return icon;
+    }
     return reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
 }
 

@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kDefaultNotes = 200;
 constexpr int kRuns = 3;
+constexpr DWORD kSettleMs = 3000;
 
 int ShownNotes(const e2e::Process& process) {
     int shown = 0;
@@ -82,6 +83,9 @@ int wmain(int argc, wchar_t** argv) {
                     run + 1, ShownNotes(process), static_cast<unsigned long>(elapsed),
                     ProcessorMs(process), all ? "" : " (not all)");
         process.Kill();
+        // The window system is left to clear away the ended program's windows before the
+        // next run, which would otherwise pay for it.
+        Sleep(kSettleMs);
     }
     return 0;
 }
