@@ -48,7 +48,7 @@ AnswerForm::AnswerForm() : Form(L"Form1") {
     Command1.Click = [this] { Command1_Click(); };
     Command2.Click = [this](int index) { Command2_Click(index); };
     Command3.Click = [this] { Command3_Click(); };
-    VScroll1.Change = [this] { Picture1.SetTop(-VScroll1.Value()); };
+    VScroll1.Change = [this] { VScroll1_Change(); };
     VScroll1.GotFocus = [this] {
         if (Command1.Enabled()) {
             Command1.SetFocus();
@@ -209,13 +209,31 @@ void AnswerForm::ShowQuestionSet(int questions) {
                 box.SetVisible(false);
             }
         }
-        Row1[q].SetVisible(shown);
     }
+    shownQuestions_ = questions;
     VScroll1.SetValue(0);
     Picture1.SetTop(0);
+    ShowRowsInView();
     Picture1.SetVisible(true);
     Label2[0].SetCaption(L"");
     Label2[1].SetCaption(L"");
+}
+
+void AnswerForm::VScroll1_Change() {
+    Picture1.SetTop(-VScroll1.Value());
+    ShowRowsInView();
+}
+
+// A row out of sight is hidden: the window system would otherwise still draw and clip each
+// of its boxes at every change, which marking a set of hundreds of questions feels.
+void AnswerForm::ShowRowsInView() {
+    const double viewTop = -Picture1.Top();
+    const double viewBottom = viewTop + VScroll1.Height();
+    for (int q = 1; q <= store_.maxQuestionCount; ++q) {
+        const forms::PictureBox& row = Row1[q];
+        const bool inView = row.Top() + row.Height() > viewTop && row.Top() < viewBottom;
+        Row1[q].SetVisible(q <= shownQuestions_ && inView);
+    }
 }
 
 void AnswerForm::Combo1_Click() {

@@ -26,7 +26,8 @@ class AnswerForm : public forms::Form {
 
     forms::PictureBox Picture1{*this, L"Picture1"};
     // One strip per question inside the grid, holding its label and boxes, so a row is
-    // shown or hidden at once.
+    // shown or hidden at once. Only the rows of the set's questions that lie in the
+    // scrolled view are shown.
     forms::ControlArray<forms::PictureBox> Row1{*this, L"Row1"};
     forms::ControlArray<forms::Label> Label1{*this, L"Label1"};
     forms::ControlArray<forms::CheckBox> Check1{*this, L"Check1"};
@@ -53,6 +54,8 @@ class AnswerForm : public forms::Form {
     void Form_Load();
     void BuildAnswerGrid();
     void ShowQuestionSet(int questions);
+    void VScroll1_Change();
+    void ShowRowsInView();
     void Combo1_Click();
     void Check1_Click(int index);
     void Command1_Click();
@@ -67,6 +70,7 @@ class AnswerForm : public forms::Form {
     SetStore store_;
     SetEditor editor_{store_};
     bool suppressCheckClick_ = false;
+    int shownQuestions_ = 0;  // the rows the chosen set uses
     int16_t exportFilterIndex_ = 0;
 };
 

@@ -213,11 +213,24 @@ TEST_F(SheetTest, ALongSetScrollsBeyondSixteenBits) {
     EXPECT_GT(form->VScroll1.Max(), 32767);
     EXPECT_EQ(form->VScroll1.SmallChange(), 360);
     EXPECT_EQ(form->VScroll1.LargeChange(), barHeight + 15);
+    // Only the rows in the view are shown, also a row cut by the view's lower edge.
+    const int rowsInView = static_cast<int>(barHeight / 360) + 1;
+    EXPECT_TRUE(form->Row1[rowsInView].Visible());
+    EXPECT_FALSE(form->Row1[rowsInView + 1].Visible());
     headless::Scroll(form->VScroll1, form->VScroll1.Max());
     EXPECT_EQ(form->Picture1.Top(), -form->VScroll1.Max());
+    EXPECT_FALSE(form->Row1[1].Visible());
+    EXPECT_FALSE(form->Row1[kMaxQuestions - rowsInView].Visible());
+    EXPECT_TRUE(form->Row1[kMaxQuestions].Visible());
+    // Marking reaches the rows out of view all the same.
+    Mark();
+    EXPECT_EQ(Box(1, 1), kBoxGrey);
+    EXPECT_EQ(Score(), L"0 / 300 0.00%");
     headless::ChooseItem(form->Combo1, 1);
     EXPECT_EQ(form->Picture1.Top(), 0) << "choosing a set returns to the top";
     EXPECT_EQ(form->VScroll1.Max(), 0);
+    EXPECT_TRUE(form->Row1[1].Visible());
+    EXPECT_FALSE(form->Row1[2].Visible()) << "beyond the short set";
 }
 
 class ExportTest : public SheetTest {

@@ -169,6 +169,34 @@ HWND WaitForRestartedWindow(DWORD oldProcess) {
     return search.found;
 }
 
+TEST_F(QuillardE2e, ALongSetShowsTheRowsInViewAndScrollingBringsTheLastOnes) {
+    // Forty questions with choices A and B, all answered A.
+    process->Kill();
+    sandbox.Write(L"Quillard.csv", "\"long\",\"AB\",\"" + std::string(40, '1') + "\"\r\n");
+    process = std::make_unique<Process>(sandbox.PathOf(L"Quillard.exe"), L"", sandbox.Folder());
+    window = process->WaitForWindow(
+        {.className = L"SuiteForm", .caption = L"Quillard", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(window, nullptr);
+    combo = FindChild(window, {.className = L"ComboBox"});
+    quillard::ChooseEntry(combo, 0);
+    ASSERT_TRUE(ShowsLabel(L"問1"));
+    const size_t inView = VisibleChoiceBoxes(window).size();
+    EXPECT_GT(inView, 0u);
+    EXPECT_LT(inView, 80u) << "the rows out of view are not shown";
+
+    const HWND bar = FindChild(window, {.className = L"ScrollBar"});
+    ASSERT_NE(bar, nullptr);
+    SendMessageW(GetParent(bar), WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), LPARAM(bar));
+    ASSERT_TRUE(ShowsLabel(L"問40"));
+    const std::vector<HWND> boxes = VisibleChoiceBoxes(window);
+    ASSERT_GE(boxes.size(), 2u);
+    ClickButton(boxes[boxes.size() - 2]);  // question 40 answered A
+    ClickButton(Button(L"採点(&M)"));
+    EXPECT_TRUE(ShowsLabel(L"1 / 40"));
+    EXPECT_EQ(SendMessageW(boxes[boxes.size() - 4], BM_GETCHECK, 0, 0), BST_INDETERMINATE)
+        << "question 39's correct box grey";
+}
+
 TEST_F(QuillardE2e, AddingASetWritesTheFileAndTheRestartedProgramListsIt) {
     PostCommand(window, kSettingMenu);
     const HWND editor = process->WaitForWindow(

@@ -451,9 +451,12 @@ void ControlWindow::ApplyLook() {
     switch (control_.Kind()) {
         case forms::ControlKind::Label: {
             const int alignment = static_cast<forms::Label&>(control_).Alignment();
-            LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE) & ~LONG_PTR(SS_TYPEMASK);
+            const LONG_PTR oldStyle = GetWindowLongPtrW(window_, GWL_STYLE);
+            LONG_PTR style = oldStyle & ~LONG_PTR(SS_TYPEMASK);
             style |= alignment == 1 ? SS_RIGHT : alignment == 2 ? SS_CENTER : SS_LEFT;
-            SetWindowLongPtrW(window_, GWL_STYLE, style);
+            if (style != oldStyle) {
+                SetWindowLongPtrW(window_, GWL_STYLE, style);
+            }
             break;
         }
         case forms::ControlKind::TextBox: {
@@ -501,10 +504,31 @@ void ControlWindow::ApplyLook() {
     Repaint(TRUE);
 }
 
-// A window that is not shown is painted whole when it is: marking it now only costs a round
-// trip to the window system.
+// Whether any part of the window can be seen: it is visible and lies at least partly inside
+// the client area of each of its containers. A window scrolled out of its container's view
+// is painted when it comes back into it, so changes to it need no painting now.
+bool ControlWindow::Shows() const {
+    if (!IsWindowVisible(window_)) {
+        return false;
+    }
+    RECT seen{};
+    GetWindowRect(window_, &seen);
+    for (HWND child = window_; GetWindowLongPtrW(child, GWL_STYLE) & WS_CHILD;) {
+        const HWND parent = GetAncestor(child, GA_PARENT);
+        RECT client{};
+        GetClientRect(parent, &client);
+        MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (!IntersectRect(&seen, &seen, &client)) {
+            return false;
+        }
+        child = parent;
+    }
+    return true;
+}
+
+// Marking a window that cannot be seen only costs a round trip to the window system.
 void ControlWindow::Repaint(BOOL erase) {
-    if (IsWindowVisible(window_)) {
+    if (Shows()) {
         InvalidateRect(window_, nullptr, erase);
     }
 }

@@ -37,8 +37,9 @@ class ControlWindow : public forms::Peer {
     void Create();
     HWND ParentWindow() const;
     void ApplyGeometry();
-    RECT Placement() const;
-    void Repaint(BOOL erase);  // the window's rectangle in its parent, in pixels
+    RECT Placement() const;  // the window's rectangle in its parent, in pixels
+    bool Shows() const;
+    void Repaint(BOOL erase);
     void ApplyText();
     void ApplyTextLimit();
     void ApplyLook();
