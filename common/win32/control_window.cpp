@@ -442,7 +442,7 @@ void ControlWindow::ApplyLook() {
         }
         font_ = CreateModelFont(control_.Font());
         fontMade_ = control_.Font();
-        SendMessageW(window_, WM_SETFONT, WPARAM(font_), IsWindowVisible(window_));
+        SendMessageW(window_, WM_SETFONT, WPARAM(font_), Shows());
     }
     if (brush_ != nullptr) {
         DeleteObject(brush_);

@@ -74,17 +74,12 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
     }
     // The window is made where and as large as the form is: every change after creation
     // is a round trip to the window system, which a program opening many windows feels.
-    const forms::App& app = form.GetApp();
-    RECT place{};
-    if (form.WindowState() == forms::WindowState::Normal) {
-        place.left = ToPixels(form.Left(), app.TwipsPerPixelX());
-        place.top = ToPixels(form.Top(), app.TwipsPerPixelY());
-        place.right = ToPixels(form.Width(), app.TwipsPerPixelX());
-        place.bottom = ToPixels(form.Height(), app.TwipsPerPixelY());
-    }
-    window_ = CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
-                              place.left, place.top, place.right, place.bottom, OwnerWhenShown(),
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    const RECT place =
+        form.WindowState() == forms::WindowState::Normal ? Placement() : RECT{0, 0, 0, 0};
+    window_ =
+        CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
+                        place.left, place.top, place.right - place.left, place.bottom - place.top,
+                        OwnerWhenShown(), nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
     applying_ = true;
     RebuildMenuBar();
@@ -176,8 +171,17 @@ void FormWindow::ApplyVisible() {
     applying_ = false;
 }
 
-void FormWindow::ApplyGeometry() {
+RECT FormWindow::Placement() const {
     const forms::App& app = form_.GetApp();
+    RECT place{};
+    place.left = ToPixels(form_.Left(), app.TwipsPerPixelX());
+    place.top = ToPixels(form_.Top(), app.TwipsPerPixelY());
+    place.right = place.left + ToPixels(form_.Width(), app.TwipsPerPixelX());
+    place.bottom = place.top + ToPixels(form_.Height(), app.TwipsPerPixelY());
+    return place;
+}
+
+void FormWindow::ApplyGeometry() {
     applying_ = true;
     if (form_.Visible()) {
         const forms::WindowState state = form_.WindowState();
@@ -186,10 +190,9 @@ void FormWindow::ApplyGeometry() {
                                                                      : SW_RESTORE);
     }
     if (form_.WindowState() == forms::WindowState::Normal) {
-        SetWindowPos(window_, nullptr, ToPixels(form_.Left(), app.TwipsPerPixelX()),
-                     ToPixels(form_.Top(), app.TwipsPerPixelY()),
-                     ToPixels(form_.Width(), app.TwipsPerPixelX()),
-                     ToPixels(form_.Height(), app.TwipsPerPixelY()), SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT place = Placement();
+        SetWindowPos(window_, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     applying_ = false;
 }

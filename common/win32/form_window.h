@@ -44,6 +44,7 @@ class FormWindow : public forms::FormPeer {
     // (kept out of the taskbar) or none.
     HWND OwnerWhenShown() const;
     void ApplyGeometry();
+    RECT Placement() const;  // the window's rectangle on the screen, in pixels
     void ApplyStyle();
     void ApplyIcon();
     void RebuildMenuBar();
