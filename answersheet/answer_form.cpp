@@ -230,9 +230,9 @@ void AnswerForm::ShowRowsInView() {
     const double viewTop = -Picture1.Top();
     const double viewBottom = viewTop + VScroll1.Height();
     for (int q = 1; q <= store_.maxQuestionCount; ++q) {
-        const forms::PictureBox& row = Row1[q];
+        forms::PictureBox& row = Row1[q];
         const bool inView = row.Top() + row.Height() > viewTop && row.Top() < viewBottom;
-        Row1[q].SetVisible(q <= shownQuestions_ && inView);
+        row.SetVisible(q <= shownQuestions_ && inView);
     }
 }
 
