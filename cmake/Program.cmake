@@ -1,8 +1,9 @@
 # suite_add_program(<Name> SOURCES <files...> ICON <file.ico> VERSION <major> <minor>)
 #
-# A statically linked Windows GUI executable <Name>.exe with the icon as resource 1 and a
-# version resource (file and product version major.minor.0.0, product name and file
-# description <Name>). Its sources see PROGRAM_NAME (L"<Name>"), PROGRAM_VERSION_MAJOR and
+# A statically linked Windows GUI executable <Name>.exe with the icon as resource 1, an
+# application manifest (program.manifest.in: system display-scaling awareness, common
+# controls 6, Windows 7 to 11, asInvoker) and a version resource (file and product version
+# major.minor.0.0, product name and file description <Name>). Its sources see PROGRAM_NAME (L"<Name>"), PROGRAM_VERSION_MAJOR and
 # PROGRAM_VERSION_MINOR. The entry point is wWinMain. Programs exist in the Windows build
 # only; their portable logic lives in libraries that the host build tests.
 #
@@ -28,11 +29,13 @@ function(suite_add_program name)
     cmake_path(ABSOLUTE_PATH arg_ICON BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
                OUTPUT_VARIABLE PROGRAM_ICON)
 
+    set(PROGRAM_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/${name}.manifest)
+    configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/program.manifest.in ${PROGRAM_MANIFEST} @ONLY)
     set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc)
     configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/program.rc.in ${rc_file} @ONLY)
 
     add_executable(${name} WIN32 ${arg_SOURCES} ${rc_file})
-    set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS ${PROGRAM_ICON})
+    set_source_files_properties(${rc_file} PROPERTIES OBJECT_DEPENDS "${PROGRAM_ICON};${PROGRAM_MANIFEST}")
     target_compile_definitions(${name} PRIVATE UNICODE _UNICODE
         "PROGRAM_NAME=L\"${name}\""
         PROGRAM_VERSION_MAJOR=${PROGRAM_VERSION_MAJOR}
