@@ -16,7 +16,9 @@ while IFS= read -r fuzzer; do
     fi
     if "$fuzzer" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
         -artifact_prefix="$corpus_root/$name-" "$corpus" "${seeds[@]}" >"$corpus_root/$name.log" 2>&1; then
-        echo "fuzz: $name ran ${seconds}s: $(grep -Eo '#[0-9]+' "$corpus_root/$name.log" | tail -1 | tr -d '#') inputs, no failure"
+        # libFuzzer's last line, "Done <n> runs in <s> second(s)", counts the inputs run.
+        runs="$(sed -n 's/^Done \([0-9]*\) runs in .*/\1/p' "$corpus_root/$name.log" | tail -1)"
+        echo "fuzz: $name ran ${seconds}s: ${runs:-an unknown number of} inputs, no failure"
     else
         echo "fuzz: $name FAILED"; tail -40 "$corpus_root/$name.log"; status=1
     fi
