@@ -2,19 +2,44 @@
 # Screenshots of every program that is built: its main window and its principal dialog,
 # under Wine on a virtual display, into docs/screenshots/. A program whose .exe is not in
 # the cross build is skipped.
-#   scripts/screenshots.sh [cross-build-dir]
+#   scripts/screenshots.sh [--scale <percent>] [cross-build-dir]
+# With a display scaling other than 100 % (125, 150, 200: 120, 144, 192 dpi), the pictures
+# go to docs/screenshots/<percent>/, taken in a Wine prefix of that scale of their own so
+# that the tests' prefix stays at 96 dpi.
 # Adding a program: a function shoot_<name> below that starts it, drives it with `tool`
 # and takes pictures with `shot`, and its name in the list at the end.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+scale=100
+if [ "${1:-}" = "--scale" ]; then
+    scale="${2:?--scale needs a percentage}"
+    shift 2
+fi
+case "$scale" in
+    100 | 125 | 150 | 200) ;;
+    *) echo "screenshots: scale $scale is not one of 100, 125, 150, 200" >&2; exit 2 ;;
+esac
 build="${SCREENSHOTS_BUILD:-${1:-$root/build/mingw}}"
 out="$root/docs/screenshots"
+if [ "$scale" != 100 ]; then
+    out="$out/$scale"
+    export WINEPREFIX="$root/build/wineprefix-$scale"
+fi
 
 if [ -z "${SUITE_SCREENSHOTS_STARTED:-}" ]; then
     cmake --build "$build" --target window_tool quillard_screens >/dev/null
     "$root/scripts/wine-prefix.sh"
+    source "$root/scripts/wine-env.sh"
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d $((96 * scale / 100)) /f >/dev/null 2>&1
+    wineserver -w
     export SUITE_SCREENSHOTS_STARTED=1 SCREENSHOTS_BUILD="$build"
-    exec "$root/scripts/with-display.sh" "$0"
+    if [ -z "${DISPLAY:-}" ]; then
+        # A screen that holds the largest windows at this scale.
+        exec xvfb-run -a -s "-screen 0 $((1280 * scale / 100))x$((1024 * scale / 100))x24" \
+            "$root/scripts/with-display.sh" "$0" --scale "$scale"
+    fi
+    exec "$root/scripts/with-display.sh" "$0" --scale "$scale"
 fi
 source "$root/scripts/wine-env.sh"
 mkdir -p "$out"
@@ -58,7 +83,7 @@ shot() {
     sleep 1
     import -window root "$work/screen.png"
     convert "$work/screen.png" -trim +repage -strip "$out/$1"
-    echo "screenshots: docs/screenshots/$1"
+    echo "screenshots: ${out#"$root/"}/$1"
 }
 
 # stop: ends every program of this run (the prefix's server with them).
