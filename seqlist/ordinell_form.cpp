@@ -15,8 +15,10 @@ constexpr double kRowTop = 120;
 constexpr double kRowPitch = 420;
 constexpr double kBoxHeight = 315;
 
-// Height of the output box's characters: 11.7 pixels, in twips.
+// Height of the output box's characters: 11.7 pixels of a screen at 100 % (15 twips each),
+// in twips, so that the characters grow with the display's scaling as the boxes do.
 constexpr double kOutputFontPixels = 11.7;
+constexpr double kTwipsPerPixelAt100 = 15;
 
 double RowTop(int row) {
     return kRowTop + row * kRowPitch;
@@ -116,7 +118,7 @@ void MainForm::Form_Load() {
     Output.Move(0, 0, Picture1.ScaleWidth(), Picture1.ScaleHeight());
     forms::Font font;
     font.name = L"ＭＳ Ｐゴシック";
-    const int32_t twips = core::RoundToInt32(app.TwipsPerPixelX() * kOutputFontPixels).value_or(0);
+    const int32_t twips = core::RoundToInt32(kTwipsPerPixelAt100 * kOutputFontPixels).value_or(0);
     font.size = twips / 20.0;
     Output.SetFont(font);
 }

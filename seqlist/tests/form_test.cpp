@@ -53,6 +53,17 @@ TEST_F(OrdinellTest, TheWindowIsCentredAndTheOutputBoxFillsItsFrame) {
     EXPECT_DOUBLE_EQ(form.Output.Font().size * 20, 176);  // 11.7 pixels at 15 twips each
 }
 
+// At 150 % (10 twips a pixel) the output's characters keep their twips and so grow with the
+// boxes, rather than staying 11.7 pixels high.
+TEST(OrdinellScaling, TheOutputFontKeepsItsTwipsAtAnyScale) {
+    OrdinellHost host;
+    host.screen.tpp = {10, 10};
+    forms::App app{host};
+    MainForm form;
+    form.Show();
+    EXPECT_DOUBLE_EQ(form.Output.Font().size * 20, 176);
+}
+
 TEST_F(OrdinellTest, TheInitialRunShowsAHundredLinesAndFocusesTheOutput) {
     headless::Click(form.Command1);
     const std::vector<std::wstring> lines = OutputLines();
