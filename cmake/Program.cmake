@@ -54,3 +54,40 @@ function(suite_add_e2e_test target program)
     target_compile_definitions(${target} PRIVATE PROGRAM_EXE="$<TARGET_FILE:${program}>")
     add_dependencies(${target} ${program})
 endfunction()
+
+# suite_add_program_parts(<Name> VERSION <major> <minor>
+#                         LOGIC <logic-library> <sources...>
+#                         UI <ui-library> <sources...>
+#                         TESTS <test-target> <sources...>
+#                         E2E <e2e-target> <sources...>)
+#
+# The shape most programs share: a portable logic library (the folder on its include path,
+# on core), the forms on it (ui library, on the logic and forms), the headless tests of the
+# forms, <Name>.exe from main.cpp with resources/icons/<Name>.ico (on the ui library and
+# win32), and its end-to-end test.
+function(suite_add_program_parts name)
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "VERSION;LOGIC;UI;TESTS;E2E")
+    foreach(part LOGIC UI TESTS E2E)
+        if(NOT arg_${part})
+            message(FATAL_ERROR "suite_add_program_parts(${name}): ${part} <name> <sources...> is required")
+        endif()
+        list(POP_FRONT arg_${part} ${part}_target)
+    endforeach()
+
+    add_library(${LOGIC_target} STATIC ${arg_LOGIC})
+    target_include_directories(${LOGIC_target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${LOGIC_target} PUBLIC core)
+
+    add_library(${UI_target} STATIC ${arg_UI})
+    target_link_libraries(${UI_target} PUBLIC ${LOGIC_target} forms)
+
+    suite_add_gtest(${TESTS_target} ${arg_TESTS})
+    target_link_libraries(${TESTS_target} PRIVATE ${UI_target} headless)
+
+    suite_add_program(${name} SOURCES main.cpp
+                      ICON ${PROJECT_SOURCE_DIR}/resources/icons/${name}.ico VERSION ${arg_VERSION})
+    if(WIN32)
+        target_link_libraries(${name} PRIVATE ${UI_target} win32)
+    endif()
+    suite_add_e2e_test(${E2E_target} ${name} ${arg_E2E})
+endfunction()
