@@ -1,9 +1,9 @@
-# suite_add_program(<Name> SOURCES <files...> ICON <file.ico> VERSION <major> <minor>)
+# suite_add_program(<Name> SOURCES <files...> ICON <file.ico>)
 #
 # A statically linked Windows GUI executable <Name>.exe with the icon as resource 1, an
 # application manifest (program.manifest.in: system display-scaling awareness, common
 # controls 6, Windows 7 to 11, asInvoker) and a version resource (file and product version
-# major.minor.0.0, product name and file description <Name>). Its sources see PROGRAM_NAME (L"<Name>"), PROGRAM_VERSION_MAJOR and
+# major.minor.0.0 of the suite's one version, the top-level project()'s, product name and file description <Name>). Its sources see PROGRAM_NAME (L"<Name>"), PROGRAM_VERSION_MAJOR and
 # PROGRAM_VERSION_MINOR. The entry point is wWinMain. Programs exist in the Windows build
 # only; their portable logic lives in libraries that the host build tests.
 #
@@ -15,16 +15,15 @@ if(WIN32)
 endif()
 
 function(suite_add_program name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "ICON" "SOURCES;VERSION")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "ICON" "SOURCES")
     if(NOT WIN32)
         return()
     endif()
-    list(LENGTH arg_VERSION version_parts)
-    if(NOT arg_SOURCES OR NOT arg_ICON OR NOT version_parts EQUAL 2)
-        message(FATAL_ERROR "suite_add_program(${name}): SOURCES, ICON and VERSION <major> <minor> are required")
+    if(NOT arg_SOURCES OR NOT arg_ICON)
+        message(FATAL_ERROR "suite_add_program(${name}): SOURCES and ICON are required")
     endif()
-    list(GET arg_VERSION 0 PROGRAM_VERSION_MAJOR)
-    list(GET arg_VERSION 1 PROGRAM_VERSION_MINOR)
+    set(PROGRAM_VERSION_MAJOR ${PROJECT_VERSION_MAJOR})
+    set(PROGRAM_VERSION_MINOR ${PROJECT_VERSION_MINOR})
     set(PROGRAM_NAME ${name})
     cmake_path(ABSOLUTE_PATH arg_ICON BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
                OUTPUT_VARIABLE PROGRAM_ICON)
@@ -55,8 +54,7 @@ function(suite_add_e2e_test target program)
     add_dependencies(${target} ${program})
 endfunction()
 
-# suite_add_program_parts(<Name> VERSION <major> <minor>
-#                         LOGIC <logic-library> <sources...>
+# suite_add_program_parts(<Name> LOGIC <logic-library> <sources...>
 #                         UI <ui-library> <sources...>
 #                         TESTS <test-target> <sources...>
 #                         E2E <e2e-target> <sources...>)
@@ -66,7 +64,7 @@ endfunction()
 # forms, <Name>.exe from main.cpp with resources/icons/<Name>.ico (on the ui library and
 # win32), and its end-to-end test.
 function(suite_add_program_parts name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "VERSION;LOGIC;UI;TESTS;E2E")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "LOGIC;UI;TESTS;E2E")
     foreach(part LOGIC UI TESTS E2E)
         if(NOT arg_${part})
             message(FATAL_ERROR "suite_add_program_parts(${name}): ${part} <name> <sources...> is required")
@@ -85,7 +83,7 @@ function(suite_add_program_parts name)
     target_link_libraries(${TESTS_target} PRIVATE ${UI_target} headless)
 
     suite_add_program(${name} SOURCES main.cpp
-                      ICON ${PROJECT_SOURCE_DIR}/resources/icons/${name}.ico VERSION ${arg_VERSION})
+                      ICON ${PROJECT_SOURCE_DIR}/resources/icons/${name}.ico)
     if(WIN32)
         target_link_libraries(${name} PRIVATE ${UI_target} win32)
     endif()
