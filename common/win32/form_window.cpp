@@ -15,10 +15,6 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"SuiteForm";
 
-int ToPixels(double twips, double tpp) {
-    return int(std::lround(twips / tpp));
-}
-
 }  // namespace
 
 void FormWindow::RegisterClasses() {
