@@ -1,6 +1,7 @@
 #include "answer_form.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwctype>
 #include <filesystem>
 
@@ -15,6 +16,7 @@ namespace {
 constexpr double kRowPitch = 360;
 constexpr double kColumnPitch = 540;
 constexpr double kPanelWidth = 2000;
+constexpr double kDesignLabelWidth = 510;
 constexpr forms::Color kRed = 255;
 constexpr int kTakeBack = 0, kClear = 1;  // Command2
 
@@ -61,6 +63,8 @@ AnswerForm::AnswerForm() : Form(L"Form1") {
 void AnswerForm::Design() {
     SetCaption(L"Quillard");
     SetBorderStyle(1);
+    // Without sets the window stays where the system puts it; with sets it is centred.
+    SetPlacedBySystem(true);
     Move(0, 0, 3120, 6000);
     Picture1.SetBorderStyle(0);
     Picture1.Move(0, 0, 600, 5000);
@@ -72,7 +76,7 @@ void AnswerForm::Design() {
     forms::Label& label = Label1.Load(1);
     label.SetContainer(&row);
     label.SetCaption(L"問1");
-    label.Move(15, 120, 510, 240);
+    label.Move(15, 120, kDesignLabelWidth, 240);
     forms::Font bold = label.Font();
     bold.bold = true;
     label.SetFont(bold);
@@ -134,7 +138,8 @@ void AnswerForm::BuildAnswerGrid() {
         Combo1.AddItem(set.title);
     }
     forms::MeasureWindowFrame(*this);
-    const double gridWidth = store_.maxChoiceCount * kColumnPitch + Check1[11].Left();
+    const double boxShift = FitQuestionLabels();
+    const double gridWidth = store_.maxChoiceCount * kColumnPitch + Check1[11].Left() + boxShift;
     Picture1.SetWidth(gridWidth);
     VScroll1.Move(gridWidth, 0, VScroll1.Width(), Height() - forms::FrameExtraHeight());
     const double panelLeft = VScroll1.Width() + gridWidth + forms::FrameExtraWidth();
@@ -157,11 +162,29 @@ void AnswerForm::BuildAnswerGrid() {
                 Check1.Load(BoxNumber(q, c), &Row1[q]);
             }
             forms::CheckBox& box = Check1[BoxNumber(q, c)];
-            box.Move(c * kColumnPitch, boxTop, box.Width(), box.Height());
+            box.Move(c * kColumnPitch + boxShift, boxTop, box.Width(), box.Height());
         }
     }
     Label2[0].SetCaption(L"");
     Label2[1].SetCaption(L"");
+}
+
+// Widens the design label so that "問" and any question number up to the cap stand on one
+// line in its bold font, whatever the screen's factor; returns how far the boxes move right
+// to keep clear of it (0 while the design's width holds).
+double AnswerForm::FitQuestionLabels() {
+    forms::Label& label = Label1[1];
+    forms::PictureBox& measure = Row1[1];
+    measure.SetFont(label.Font());
+    const size_t digits = std::to_wstring(kMaxQuestions).size();
+    double widest = 0;
+    for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+        widest = std::max(widest, measure.TextWidth(L"問" + std::wstring(digits, digit)));
+    }
+    // Two pixels spare: the label's width is rounded to whole pixels on the screen.
+    const double width = std::max(kDesignLabelWidth, widest + 2 * GetApp().TwipsPerPixelX());
+    label.SetWidth(width);
+    return width - kDesignLabelWidth;
 }
 
 const QuestionSet* AnswerForm::ChosenSet() const {
@@ -182,10 +205,13 @@ int AnswerForm::BoxState(int question, int choice) const {
 void AnswerForm::ShowQuestionSet(int questions) {
     const QuestionSet* set = ChosenSet();
     const int shownChoices = set == nullptr ? 0 : ShownChoices(*set);
-    const double gridHeight = questions * kRowPitch + Check1[11].Top() - 105;
+    // The grid holds its last row whole (its label reaches the row's foot), and the range
+    // ends on a whole pixel at or past it, so the last row scrolls fully into view.
+    const double gridHeight = questions * kRowPitch + Check1[11].Top() - 90;
     const double barHeight = Height() - forms::FrameExtraHeight();
+    const double tpp = GetApp().TwipsPerPixelY();
     // A grid shorter than the window leaves nothing to scroll.
-    const double scrollMax = std::max(0.0, gridHeight - barHeight);
+    const double scrollMax = std::max(0.0, std::ceil((gridHeight - barHeight) / tpp) * tpp);
     VScroll1.SetRange(0, core::RoundToInt32(scrollMax).value_or(0));
     VScroll1.SetSmallChange(static_cast<int>(kRowPitch));
     VScroll1.SetLargeChange(core::RoundToInt32(barHeight + 15).value_or(0));

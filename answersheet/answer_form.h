@@ -53,6 +53,7 @@ class AnswerForm : public forms::Form {
     void Design();
     void Form_Load();
     void BuildAnswerGrid();
+    double FitQuestionLabels();
     void ShowQuestionSet(int questions);
     void VScroll1_Change();
     void ShowRowsInView();

@@ -195,10 +195,12 @@ bool SetEditor::TakeBoxes(QuestionSet& set) {
         Text1[i].SetText(core::Trim(Text1[i].Text()));
     }
     set = {Text1[0].Text(), Text1[1].Text(), Text1[2].Text()};
+    // A title read from the file may carry spaces around it; its list entry shows it
+    // trimmed, and that is the title a new one must differ from.
     std::vector<std::wstring> otherTitles;
     for (size_t i = 0; i < sets_.size(); ++i) {
         if (mode_ != Mode::kChange || static_cast<int>(i) != List1.ListIndex()) {
-            otherTitles.push_back(sets_[i].title);
+            otherTitles.push_back(core::Trim(sets_[i].title));
         }
     }
     const SetCheck check = CheckSet(set, otherTitles);

@@ -135,6 +135,8 @@ void SettingsForm::BuildControls() {
 }
 
 void SettingsForm::Form_Load() {
+    // At log-off or shutdown the system ends the program without unloading this window.
+    GetApp().OnSessionEnd = [this] { SaveRulerSettings(); };
     Move(0, 0, Width(), Height());
     ruler_.Load();
     module_.shape = RulerShape{};
@@ -191,7 +193,12 @@ void SettingsForm::SaveRulerSettings() {
     if (error != 0) {
         forms::MsgBox(*this, std::wstring(kWriteFailedMessage) + std::to_wstring(error),
                       forms::kMbOk | forms::kMbError);
+        return;
     }
+    // The file now holds this state: a later save (the window unloading after the session
+    // end) writes nothing again.
+    module_.loadedCalibrations = module_.calibrations;
+    module_.loadedCurrentEntry = module_.currentEntry;
 }
 
 void SettingsForm::Combo1_Click() {
@@ -215,7 +222,8 @@ void SettingsForm::SelectEntry(int k) {
 }
 
 void SettingsForm::ProposeForScreen() {
-    const forms::ScreenInfo& screen = GetApp().Screen();
+    // Asked afresh: the resolution may have changed since the program started.
+    const forms::ScreenInfo screen = GetApp().GetHost().Screen();
     const Proposal proposal =
         ProposeCalibration({screen.widthPixels, screen.heightPixels, screen.widthMillimetres,
                             screen.heightMillimetres, screen.tpp});

@@ -71,8 +71,9 @@ bool RulerFits(const RulerShape& shape, float twipsPerCm, const core::TwipsPerPi
         shape.lengthCm > kLargestLengthCm) {
         return false;
     }
-    // One millimetre of at least one pixel on both axes; NaN fails here too.
-    if (!(twipsPerCm / 10.0 >= std::max(tpp.x, tpp.y)) || !std::isfinite(twipsPerCm)) {
+    // Any positive size is drawn, ticks closer than a pixel included (a large projected
+    // picture has under a pixel a millimetre); NaN fails here too.
+    if (!(twipsPerCm > 0) || !std::isfinite(twipsPerCm)) {
         return false;
     }
     const double longMm = shape.lengthCm * 10.0 + 2 * shape.marginMm + 1;

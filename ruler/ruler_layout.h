@@ -52,8 +52,8 @@ struct RulerLayout {
 // along the scale.
 RulerLayout LayOutRuler(const RulerShape& shape, float twipsPerCm);
 
-// Margin and length within their boxes' range, and a calibration of at least one pixel per
-// millimetre whose window stays within kLargestRulerSide and kLargestRulerArea.
+// Margin and length within their boxes' range, and a positive, finite calibration whose
+// window stays within kLargestRulerSide and kLargestRulerArea.
 bool RulerFits(const RulerShape& shape, float twipsPerCm, const core::TwipsPerPixel& tpp);
 
 }  // namespace mensato

@@ -35,6 +35,7 @@ TEST_F(SheetTest, WithoutASetFileTheSheetIsEmptyAndOnlyTheMenuWorks) {
     EXPECT_FALSE(form->Label1[1].Visible());
     EXPECT_FALSE(form->Check1[11].Visible());
     EXPECT_EQ(form->Left(), 0) << "not centred";
+    EXPECT_TRUE(form->PlacedBySystem()) << "the window appears where the system puts it";
     EXPECT_EQ(form->MNU_Exit.Caption(), L"終了(&X)");
     headless::ChooseMenu(form->MNU_Exit);
     EXPECT_FALSE(form->Loaded());
@@ -88,7 +89,7 @@ TEST_F(SheetTest, ChoosingASetShowsItsRowsFromTheTop) {
     EXPECT_EQ(box.Caption(), L"エ");
     EXPECT_EQ(box.Left(), 4 * 540);
     EXPECT_EQ(box.Top(), 90);
-    EXPECT_EQ(form->Picture1.Height(), 8 * 360 - 15);
+    EXPECT_EQ(form->Picture1.Height(), 8 * 360) << "the last row whole";
     // The grid is shorter than the window: nothing to scroll, never a negative range.
     EXPECT_EQ(form->VScroll1.Max(), 0);
     EXPECT_EQ(form->VScroll1.Value(), 0);
@@ -203,13 +204,42 @@ TEST_F(SheetTest, ASetBeyondTheCapIsReportedAndNotShown) {
     EXPECT_EQ(host.PendingScripts(), 0u);
 }
 
+// At the end of the range the last row stands whole at the foot of the view, and every
+// question number stands on one line clear of the boxes, at 96 and at 144 dpi.
+TEST_F(SheetTest, TheLastRowScrollsWholeIntoViewAndEveryNumberFits) {
+    for (const double tpp : {15.0, 10.0}) {
+        for (const int n : {180, 200, kMaxQuestions}) {
+            SCOPED_TRACE(testing::Message() << n << " questions at " << tpp << " twips a pixel");
+            QuillardHost screen{folder};
+            screen.screen.tpp = {tpp, tpp};
+            forms::App app{screen};
+            WriteSetFile(L"\"long\",\"AB\",\"" + std::wstring(size_t(n), L'1') + L"\"\r\n");
+            AnswerForm sheet;
+            sheet.Show();
+            headless::ChooseItem(sheet.Combo1, 0);
+            headless::Scroll(sheet.VScroll1, sheet.VScroll1.Max());
+            const auto pixel = [&](double twips) { return std::lround(twips / tpp); };
+            const forms::Label& last = sheet.Label1[n];
+            const long foot = pixel(sheet.Picture1.Top()) + pixel(sheet.Row1[n].Top()) +
+                              pixel(last.Top() + last.Height());
+            const long view = pixel(sheet.VScroll1.Height());
+            EXPECT_LE(foot, view);
+            EXPECT_GE(foot, view - 1) << "and the range ends there";
+            EXPECT_TRUE(sheet.Row1[n].Visible());
+            EXPECT_GE(last.Width(), sheet.Row1[1].TextWidth(last.Caption()));
+            EXPECT_GE(sheet.Check1[BoxNumber(n, 1)].Left(), last.Left() + last.Width());
+            sheet.Unload();
+        }
+    }
+}
+
 TEST_F(SheetTest, ALongSetScrollsBeyondSixteenBits) {
     WriteSetFile(L"\"long\",\"AB\",\"" + std::wstring(kMaxQuestions, L'1') +
                  L"\"\r\n\"short\",\"AB\",\"1\"\r\n");
     Start();
     headless::ChooseItem(form->Combo1, 0);
     const double barHeight = form->Height() - forms::FrameExtraHeight();
-    EXPECT_EQ(form->VScroll1.Max(), kMaxQuestions * 360 - 15 - barHeight);
+    EXPECT_EQ(form->VScroll1.Max(), kMaxQuestions * 360 - barHeight);
     EXPECT_GT(form->VScroll1.Max(), 32767);
     EXPECT_EQ(form->VScroll1.SmallChange(), 360);
     EXPECT_EQ(form->VScroll1.LargeChange(), barHeight + 15);

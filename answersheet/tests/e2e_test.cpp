@@ -88,6 +88,20 @@ class QuillardE2e : public ::testing::Test {
             WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kWaitMs));
     }
 
+    // Starts the program again on one set of n questions with choices A and B, all
+    // answered A, and chooses that set.
+    void RestartOnLongSet(int n) {
+        process->Kill();
+        sandbox.Write(L"Quillard.csv",
+                      "\"long\",\"AB\",\"" + std::string(size_t(n), '1') + "\"\r\n");
+        process = std::make_unique<Process>(sandbox.PathOf(L"Quillard.exe"), L"", sandbox.Folder());
+        window = process->WaitForWindow(
+            {.className = L"SuiteForm", .caption = L"Quillard", .visibleOnly = true}, kWaitMs);
+        ASSERT_NE(window, nullptr);
+        combo = FindChild(window, {.className = L"ComboBox"});
+        quillard::ChooseEntry(combo, 0);
+    }
+
     Sandbox sandbox;
     std::unique_ptr<Process> process;
     HWND window = nullptr;
@@ -170,15 +184,7 @@ HWND WaitForRestartedWindow(DWORD oldProcess) {
 }
 
 TEST_F(QuillardE2e, ALongSetShowsTheRowsInViewAndScrollingBringsTheLastOnes) {
-    // Forty questions with choices A and B, all answered A.
-    process->Kill();
-    sandbox.Write(L"Quillard.csv", "\"long\",\"AB\",\"" + std::string(40, '1') + "\"\r\n");
-    process = std::make_unique<Process>(sandbox.PathOf(L"Quillard.exe"), L"", sandbox.Folder());
-    window = process->WaitForWindow(
-        {.className = L"SuiteForm", .caption = L"Quillard", .visibleOnly = true}, kWaitMs);
-    ASSERT_NE(window, nullptr);
-    combo = FindChild(window, {.className = L"ComboBox"});
-    quillard::ChooseEntry(combo, 0);
+    RestartOnLongSet(40);
     ASSERT_TRUE(ShowsLabel(L"問1"));
     const size_t inView = VisibleChoiceBoxes(window).size();
     EXPECT_GT(inView, 0u);
@@ -195,6 +201,27 @@ TEST_F(QuillardE2e, ALongSetShowsTheRowsInViewAndScrollingBringsTheLastOnes) {
     EXPECT_TRUE(ShowsLabel(L"1 / 40"));
     EXPECT_EQ(SendMessageW(boxes[boxes.size() - 4], BM_GETCHECK, 0, 0), BST_INDETERMINATE)
         << "question 39's correct box grey";
+}
+
+TEST_F(QuillardE2e, TheLastQuestionOfTheLargestSetScrollsWholeIntoView) {
+    RestartOnLongSet(300);
+    ASSERT_TRUE(ShowsLabel(L"問1"));
+    const HWND bar = FindChild(window, {.className = L"ScrollBar"});
+    ASSERT_NE(bar, nullptr);
+    SendMessageW(GetParent(bar), WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), LPARAM(bar));
+    const HWND label = FindChild(window, {.className = L"Static", .caption = L"問300"});
+    ASSERT_NE(label, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(label) != FALSE; }, kWaitMs));
+    RECT view{}, row{};
+    GetWindowRect(bar, &view);  // the grid's view is as tall as the scroll bar
+    GetWindowRect(label, &row);
+    EXPECT_GE(row.top, view.top);
+    EXPECT_LE(row.bottom, view.bottom) << "問300 whole inside the window";
+    const std::vector<HWND> boxes = VisibleChoiceBoxes(window);
+    ASSERT_GE(boxes.size(), 2u);
+    ClickButton(boxes[boxes.size() - 2]);  // question 300 answered A
+    ClickButton(Button(L"採点(&M)"));
+    EXPECT_TRUE(ShowsLabel(L"1 / 300"));
 }
 
 TEST_F(QuillardE2e, AddingASetWritesTheFileAndTheRestartedProgramListsIt) {

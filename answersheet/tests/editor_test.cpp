@@ -95,11 +95,14 @@ TEST_F(EditorTest, AddingASetAppendsItAndSavingWritesTheFileAndRestarts) {
 }
 
 TEST_F(EditorTest, EveryCheckRefusesWithItsMessageAndFocus) {
-    WriteSetFile(kTwoSets);
+    WriteSetFile(std::wstring(kTwoSets) + L"\" 理科 \",\"AB\",\"1\"\r\n");
     Start();
     InEditor([&](SetEditor& e) {
         headless::Click(e.Command1[0]);
         Refused(e, L"タイトルが入力されていません。", e.Text1[0]);
+        headless::Type(e.Text1[0], L"理科");  // read from the file with spaces around it
+        Refused(e, L"同じタイトルが既に登録されています。", e.Text1[0]);
+        e.Text1[0].Select(0, -1);
         headless::Type(e.Text1[0], L" 数学  ");  // the same title once trimmed
         Refused(e, L"同じタイトルが既に登録されています。", e.Text1[0]);
         EXPECT_EQ(e.Text1[0].Text(), L"数学");
@@ -112,10 +115,11 @@ TEST_F(EditorTest, EveryCheckRefusesWithItsMessageAndFocus) {
         Refused(e, SetCheckMessage(SetCheck::kTooManyQuestions), e.Text1[2]);
         headless::Type(e.Text1[2], L"\b");
         Decide(e);
-        EXPECT_EQ(e.List1.ListCount(), 3);
+        EXPECT_EQ(e.List1.ListCount(), 4);
         Cancel(e);
     });
-    EXPECT_EQ(SetFileText(), kTwoSets) << "nothing written";
+    EXPECT_EQ(SetFileText(), std::wstring(kTwoSets) + L"\" 理科 \",\"AB\",\"1\"\r\n")
+        << "nothing written";
 }
 
 TEST_F(EditorTest, ChangeKeepsItsOwnTitleAndDeleteAsksNothing) {

@@ -280,6 +280,7 @@ void ComboBox::SetText(std::wstring text) {
         return;
     }
     text_ = std::move(text);
+    FollowText();
     Notify(Aspect::Text);
     Raise(Change);
 }
@@ -296,7 +297,18 @@ void ComboBox::UserEdited(std::wstring text) {
         return;
     }
     text_ = std::move(text);
+    FollowText();
     Raise(Change);
+}
+
+// An editable box's text selects the entry it equals and nothing when it equals none, as
+// the system's box does; no Click is raised, as no entry was chosen from the list.
+void ComboBox::FollowText() {
+    if (style_ == 2) {
+        return;
+    }
+    const auto entry = std::find(items_.begin(), items_.end(), text_);
+    listIndex_ = entry == items_.end() ? -1 : int(entry - items_.begin());
 }
 
 // ---- VScrollBar

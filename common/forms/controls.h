@@ -158,13 +158,16 @@ class ComboBox : public ListControl {
     void SetStyle(int style) { style_ = style; }
     // The edit text (style 0) or the selected entry.
     const std::wstring& Text() const { return text_; }
-    // Raises Change when the text differs.
+    // Raises Change when the text differs. An editable box's ListIndex follows the text:
+    // the entry it equals, -1 when it equals none.
     void SetText(std::wstring text);
     void SetListIndex(int index) override;
-    // ---- For backends: the user typed into the edit part.
+    // ---- For backends: the user typed into the edit part (ListIndex follows as above).
     void UserEdited(std::wstring text);
 
   private:
+    void FollowText();
+
     int style_ = 0;
     std::wstring text_;
 };

@@ -93,6 +93,10 @@ class Form : public Drawing {
     void SetFont(const forms::Font& font) { font_ = font; }
 
     // ---- Window operations
+    // The system chooses where a new window appears (its Left and Top are then the
+    // system's); set before the form loads. Otherwise the window appears at Left and Top.
+    bool PlacedBySystem() const { return placedBySystem_; }
+    void SetPlacedBySystem(bool placed) { placedBySystem_ = placed; }
     bool Topmost() const { return topmost_; }
     void SetTopmost(bool topmost);
     // Shapes the window; nullptr gives the whole window back.
@@ -183,6 +187,7 @@ class Form : public Drawing {
     NativeHandle icon_ = 0;
     forms::Font font_;
     bool topmost_ = false;
+    bool placedBySystem_ = false;
     std::optional<Region> region_;
     std::vector<Control*> controls_;
     Control* activeControl_ = nullptr;

@@ -1,10 +1,16 @@
 // The window behind one control: a standard control (subclassed so its keys, mouse and
-// focus reach the model), or the suite's own picture box window.
+// focus reach the model), or the suite's own picture box window. This class holds what
+// every kind shares (creation, place, font and colours, tool tip, mouse and keys); each
+// kind's own window derives from it (edit_window, list_window, button_window,
+// picture_window, scroll_bar_window). A line control has no window of its own: its
+// container draws it.
 #pragma once
 
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
+
+#include <memory>
 
 #include "forms/forms.h"
 
@@ -14,7 +20,8 @@ class Win32Host;
 
 class ControlWindow : public forms::Peer {
   public:
-    ControlWindow(Win32Host& host, forms::Control& control);
+    // The window for the control's kind, created.
+    static std::unique_ptr<ControlWindow> Make(Win32Host& host, forms::Control& control);
     ~ControlWindow() override;
     ControlWindow(const ControlWindow&) = delete;
     ControlWindow& operator=(const ControlWindow&) = delete;
@@ -30,53 +37,89 @@ class ControlWindow : public forms::Peer {
     static bool RouteChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Draws the form's line controls that lie in the given container (nullptr: the form).
     static void PaintLines(HDC dc, const forms::Form& form, const forms::Control* container);
-    // Registers the picture box window class.
+    // Registers the suite's own window classes.
     static void RegisterClasses();
 
-  private:
+  protected:
+    // What a kind's window is made of: its class (nullptr: no window) and styles.
+    struct WindowStyle {
+        const wchar_t* cls = nullptr;
+        DWORD style = 0;
+        DWORD exStyle = 0;
+    };
+
+    ControlWindow(Win32Host& host, forms::Control& control);
     void Create();
+
+    // ---- What each kind provides
+    virtual WindowStyle Style() const { return {}; }
+    virtual HWND MakeWindow(const WindowStyle& style);
+    // After the window is made: subclassing and kind-specific set-up.
+    virtual void Attach() { Subclass(window_); }
+    // After the first Apply of every aspect.
+    virtual void Created() {}
+    virtual RECT Placement() const;  // the window's rectangle in its parent, in pixels
+    virtual void ApplyText() {}
+    virtual void ApplyKindLook() {}  // the kind's own styles, after font and colours
+    virtual void ApplyValue() {}
+    virtual void ApplyItems() {}
+    virtual void ApplyListIndex() {}
+    virtual void ApplySelection() {}
+    virtual void ApplyPicture() {}
+    virtual void OnCommand(WORD /*code*/) {}
+    virtual void OnScroll(WORD /*code*/) {}
+    // The window that takes the keyboard focus (the edit part of an editable combo box).
+    virtual HWND InputWindow() const { return window_; }
+    virtual WNDPROC OriginalProc(HWND /*window*/) const { return original_; }
+    // A kind's own handling of a message, before the shared one; true when handled.
+    virtual bool OnKindMessage(HWND /*window*/, UINT /*message*/, WPARAM /*wParam*/,
+                               LPARAM /*lParam*/, LRESULT& /*result*/) {
+        return false;
+    }
+    // A character typed into the window, after the model's filter let it through as key.
+    virtual LRESULT OnTyped(HWND /*window*/, int16_t /*key*/, LPARAM /*lParam*/) { return 0; }
+    // Copies the window's caret and selection to the model.
+    virtual void SyncSelection() {}
+    virtual bool RaisesDoubleClick() const { return false; }
+    // Mouse position in the units of the control's events.
+    virtual float EventX(int pixels) const;
+    virtual float EventY(int pixels) const;
+
+    // ---- Shared by the kinds
     HWND ParentWindow() const;
-    void ApplyGeometry();
-    RECT Placement() const;  // the window's rectangle in its parent, in pixels
     bool Shows() const;
     void Repaint(BOOL erase);
-    void ApplyText();
-    void ApplyTextLimit();
-    void ApplyLook();
-    void ApplyValue();
-    void ApplyItems();
-    void ApplySelection();
-    void ApplyPicture();
-    void ApplyToolTip();
-    TOOLINFOW ToolInfo() const;
     void RemoveToolTip();
-    // Destroys the window and creates it anew from the model, in the same place among its
-    // siblings (a rich-edit box's quick way to drop a long text).
-    void ReplaceWindow();
     void Subclass(HWND window);
-    void OnCommand(WORD code);
-    void OnScroll(WORD code);
-    LRESULT OnColor(HDC dc);
-    // Mouse position in the units of the control's events.
-    float EventX(int pixels) const;
-    float EventY(int pixels) const;
-    void RaiseMouse(const forms::MouseHandler& handler, WPARAM keys, LPARAM position) const;
-    void SyncSelection();
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT CallOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
     LRESULT HandleInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Win32Host& host_;
     forms::Control& control_;
     HWND window_ = nullptr;
-    HWND editChild_ = nullptr;  // the edit part of an editable combo box
     WNDPROC original_ = nullptr;
-    WNDPROC originalEdit_ = nullptr;
+    HBRUSH brush_ = nullptr;
+    bool applying_ = false;  // the window is being set from the model: no events back
+
+    void ApplyGeometry();
+
+  private:
+    void ApplyLook();
+    void ApplyToolTip();
+    TOOLINFOW ToolInfo() const;
+    LRESULT OnColor(HDC dc);
+    void RaiseMouse(const forms::MouseHandler& handler, WPARAM keys, LPARAM position) const;
+    LRESULT OnMouseButton(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnDropFiles(HDROP drop);
+
     HFONT font_ = nullptr;
     forms::Font fontMade_;  // the font font_ was made from
-    HBRUSH brush_ = nullptr;
-    HBITMAP buttonBitmap_ = nullptr;
-    bool applying_ = false;
 };
+
+// Rounds a length in twips to pixels.
+int ToPixels(double twips, double tpp);
+// The whole text of a window.
+std::wstring WindowText(HWND window);
 
 }  // namespace win32

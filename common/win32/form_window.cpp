@@ -15,10 +15,6 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"SuiteForm";
 
-int ToPixels(double twips, double tpp) {
-    return int(std::lround(twips / tpp));
-}
-
 }  // namespace
 
 void FormWindow::RegisterClasses() {
@@ -74,13 +70,17 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
     }
     // The window is made where and as large as the form is: every change after creation
     // is a round trip to the window system, which a program opening many windows feels.
-    const RECT place =
-        form.WindowState() == forms::WindowState::Normal ? Placement() : RECT{0, 0, 0, 0};
-    window_ =
-        CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
-                        place.left, place.top, place.right - place.left, place.bottom - place.top,
-                        OwnerWhenShown(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const bool normal = form.WindowState() == forms::WindowState::Normal;
+    const RECT place = normal ? Placement() : RECT{0, 0, 0, 0};
+    const bool systemPlaces = normal && form.PlacedBySystem();
+    window_ = CreateWindowExW(exStyle, kFormClass, form.Caption().c_str(), style | WS_CLIPCHILDREN,
+                              systemPlaces ? CW_USEDEFAULT : place.left, place.top,
+                              place.right - place.left, place.bottom - place.top, OwnerWhenShown(),
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+    if (systemPlaces) {
+        ReportWindowRect();  // the model takes the system's place
+    }
     applying_ = true;
     RebuildMenuBar();
     if (form.Icon() != 0) {
@@ -324,6 +324,10 @@ void FormWindow::NoteWindowRect() {
     if (applying_ || !IsWindowVisible(window_) || IsIconic(window_) || IsZoomed(window_)) {
         return;
     }
+    ReportWindowRect();
+}
+
+void FormWindow::ReportWindowRect() {
     RECT rect;
     GetWindowRect(window_, &rect);
     const forms::App& app = form_.GetApp();

@@ -51,6 +51,8 @@ class FormWindow : public forms::FormPeer {
     HMENU BuildMenu(forms::Menu& parent, bool popup);
     void AppendItem(HMENU menu, forms::Menu& item);
     void NoteWindowRect();
+    // Tells the model where the window is.
+    void ReportWindowRect();
     // The item with the command number, or nullptr.
     forms::Menu* MenuWithId(UINT id) const;
     void RaiseMouse(const forms::MouseHandler& handler, int button, WPARAM keys, LPARAM position);

@@ -125,7 +125,7 @@ std::unique_ptr<forms::Peer> Win32Host::CreateControlPeer(forms::Control& contro
         case forms::ControlKind::Menu:
             return nullptr;  // timers live in the host, menus in their form's window
         default:
-            return std::make_unique<ControlWindow>(*this, control);
+            return ControlWindow::Make(*this, control);
     }
 }
 

@@ -166,6 +166,24 @@ TEST_F(MensatoE2e, TheRulerSwitchesOrientationAndAbsurdValuesLeaveItAsItWas) {
     EXPECT_EQ(sandbox.Read(L"Mensato.ini"), std::string(kOneEntry));
 }
 
+TEST_F(MensatoE2e, DeletingAfterTheNameWasEditedAsksForASelectionAndKeepsTheEntry) {
+    sandbox.Write(L"Mensato.ini", kOneEntry);
+    Start();
+    FindWindows();
+    const HWND combo = FindChild(settings, {.className = L"ComboBox"});
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(TextOf(combo), L"a");
+    const HWND name = FindChild(combo, {.className = L"Edit"});
+    SendMessageW(name, EM_SETSEL, 0, -1);
+    PostText(name, L"b");
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(combo) == L"b"; }, kWaitMs));
+    ClickButton(Button(L"削除"));
+    EXPECT_EQ(Answer(IDOK), L"リストを選択して下さい。");
+    EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_TRUE(Exit());
+    EXPECT_EQ(sandbox.Read(L"Mensato.ini"), std::string(kOneEntry));
+}
+
 TEST_F(MensatoE2e, MinimisingTheSettingsWindowHidesTheRuler) {
     sandbox.Write(L"Mensato.ini", kOneEntry);
     Start();

@@ -215,6 +215,47 @@ TEST_F(MensatoTest, DeletingAsksRemovesTheNamedEntryAndSelectsTheFirst) {
               "TwipPerCm_Str2=a\r\nTwipPerCm_Val2=620\r\nTwipPerCm_Str3=\r\nTwipPerCm_Val3=\r\n");
 }
 
+TEST_F(MensatoTest, DeletingAfterTheNameWasEditedOrProposedAsksForASelection) {
+    SettingsForm& form = StartWith(kTwoEntries);
+    const auto refused = [&] {
+        host.ExpectMessage(forms::kIdOk, std::wstring(kChooseEntryMessage));
+        headless::Click(form.Command1[2]);
+        EXPECT_EQ(Module().calibrations.size(), 2u);
+    };
+    headless::EditCombo(form.Combo1, L"a2");  // entry a was selected
+    refused();
+    headless::ChooseItem(form.Combo1, 1);
+    headless::Click(form.Command1[0]);  // 新規
+    refused();
+    EXPECT_EQ(host.PendingScripts(), 0u);
+}
+
+TEST_F(MensatoTest, SessionEndSavesAndNewProposesForTheScreenOfNow) {
+    SettingsForm& form = StartWith(kTwoEntries);
+    // The resolution changes while the program runs: a projector showing a 100-inch
+    // picture at 1920 x 1080, under a pixel a millimetre.
+    host.screen.widthPixels = 1920;
+    host.screen.heightPixels = 1080;
+    host.screen.widthMillimetres = 2214;
+    host.screen.heightMillimetres = 1245;
+    headless::Click(form.Command1[0]);
+    EXPECT_EQ(form.Text1.Text(), L"130.08");
+    EXPECT_EQ(form.Combo1.Text().substr(0, 3), L"100");
+    EXPECT_TRUE(form.Combo1.Text().ends_with(L"inch 1920*1080"));
+    Register(form.Combo1.Text(), L"130.08");
+    EXPECT_EQ(Module().currentEntry, 3);
+    ExpectRulerMm(111, 23, 130.08f);
+    Retype(form.Text1, L"1.5\r");  // a ruler of a pixel or two is still drawn
+    ExpectRulerMm(111, 23, 1.5f);
+    EXPECT_EQ(host.Beeps(), 0);
+
+    headless::EndSession();
+    EXPECT_TRUE(form.Loaded()) << "the system ends the program without unloading";
+    EXPECT_EQ(Ini(), std::string(kTwoEntries).replace(26, 1, "3") +
+                         core::ToCp932(L"TwipPerCm_Str3=" + form.Combo1.List(2)) +
+                         "\r\nTwipPerCm_Val3=130.08\r\n");
+}
+
 TEST_F(MensatoTest, DeletingTheLastEntryLeavesNoCurrentEntry) {
     SettingsForm& form = StartWith(
         "[MainForm]\r\nTwipPerCm_Cur=1\r\nTwipPerCm_Str1=a\r\n"
@@ -291,7 +332,6 @@ TEST_F(MensatoTest, ValuesGivingNoSensibleRulerAreRefusedWithABeep) {
     };
     refused(form.Text1, L"0");
     refused(form.Text1, L"-567");
-    refused(form.Text1, L"1.5");
     refused(form.Text1, L"9999999");
     refused(form.Text1, L"1e30");
     refused(form.Text1, L"9e99999");

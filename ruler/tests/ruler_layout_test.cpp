@@ -80,6 +80,9 @@ TEST(RulerFits, AcceptsRealScreensUpToTheLongestRuler) {
     EXPECT_TRUE(RulerFits({5, 10, Orientation::Horizontal}, 567, kTpp));
     EXPECT_TRUE(RulerFits({99, 99, Orientation::Vertical}, 567, kTpp));
     EXPECT_TRUE(RulerFits({0, 0, Orientation::Horizontal}, 150, kTpp));  // one pixel a mm
+    // A 100-inch picture 1920 pixels wide: 130 twips a cm, 0.87 pixels a millimetre.
+    EXPECT_TRUE(RulerFits({5, 10, Orientation::Horizontal}, 130.08f, kTpp));
+    EXPECT_TRUE(RulerFits({99, 99, Orientation::Vertical}, 0.01f, kTpp));
     // A fine screen (114 pixels a cm at 15 twips a pixel): 13 586 x 2 411 pixels.
     EXPECT_TRUE(RulerFits({99, 99, Orientation::Horizontal}, 1714, kTpp));
 }
@@ -88,7 +91,6 @@ TEST(RulerFits, RefusesInvisibleOrEnormousRulers) {
     const RulerShape usual{5, 10, Orientation::Horizontal};
     EXPECT_FALSE(RulerFits(usual, 0, kTpp));
     EXPECT_FALSE(RulerFits(usual, -567, kTpp));
-    EXPECT_FALSE(RulerFits(usual, 149.9f, kTpp));  // below one pixel a millimetre
     EXPECT_FALSE(RulerFits(usual, std::nanf(""), kTpp));
     EXPECT_FALSE(RulerFits(usual, INFINITY, kTpp));
     EXPECT_FALSE(RulerFits(usual, 9999999, kTpp));
@@ -101,8 +103,8 @@ TEST(RulerFits, RefusesInvisibleOrEnormousRulers) {
     // sides stay far below the limit.
     EXPECT_TRUE(RulerFits({99, 1, Orientation::Horizontal}, 27 * 150, kTpp));
     EXPECT_FALSE(RulerFits({99, 1, Orientation::Horizontal}, 33 * 150, kTpp));
-    // The other axis counts too when pixels are not square.
-    EXPECT_FALSE(RulerFits(usual, 160, {10, 20}));
+    // With pixels that are not square the finer axis counts: 49.5 pixels a millimetre.
+    EXPECT_FALSE(RulerFits(thin, 33 * 150, {15, 10}));
 }
 
 TEST(RulerFits, RefusesMarginsAndLengthsBeyondTheirBoxes) {

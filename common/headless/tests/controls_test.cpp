@@ -149,10 +149,17 @@ TEST_F(ControlsTest, ListsCountFromZeroAndKeepTheSelectionOnItsEntry) {
     combo.SetListIndex(0);
     EXPECT_EQ(combo.Text(), L"17.3inch 1024*768");
     form.Show();
+    int clicks = 0;
+    combo.Click = [&] { ++clicks; };
     headless::EditCombo(combo, L" 自作 ");
     EXPECT_EQ(combo.Text(), L" 自作 ");
-    EXPECT_EQ(combo.ListIndex(), 0);
+    EXPECT_EQ(combo.ListIndex(), -1) << "an edited text selects nothing";
     EXPECT_EQ(changes, 1);
+    headless::EditCombo(combo, L"17.3inch 1024*768");
+    EXPECT_EQ(combo.ListIndex(), 0) << "unless it is an entry";
+    combo.SetText(L"新しい名前");
+    EXPECT_EQ(combo.ListIndex(), -1) << "a text set by the program likewise";
+    EXPECT_EQ(clicks, 0) << "no entry was chosen from the list";
 }
 
 TEST_F(ControlsTest, TextBoxSelectionAndReplacementRespectTheMaximumLength) {

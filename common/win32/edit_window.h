@@ -1,0 +1,31 @@
+// The window of a text box: a standard edit box, or a rich-edit box for long texts.
+#pragma once
+
+#include "win32/control_window.h"
+
+namespace win32 {
+
+class EditWindow : public ControlWindow {
+  public:
+    EditWindow(Win32Host& host, forms::Control& control);
+
+  private:
+    forms::TextBox& Box() const { return static_cast<forms::TextBox&>(control_); }
+    WindowStyle Style() const override;
+    HWND MakeWindow(const WindowStyle& style) override;
+    void Attach() override;
+    void Created() override;
+    void ApplyText() override;
+    void ApplyKindLook() override;
+    void ApplySelection() override;
+    void OnCommand(WORD code) override;
+    LRESULT OnTyped(HWND window, int16_t key, LPARAM lParam) override;
+    void SyncSelection() override;
+    bool RaisesDoubleClick() const override { return true; }
+    void ApplyTextLimit();
+    // Destroys the window and creates it anew from the model, in the same place among its
+    // siblings (a rich-edit box's quick way to drop a long text).
+    void ReplaceWindow();
+};
+
+}  // namespace win32

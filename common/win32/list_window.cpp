@@ -1,0 +1,119 @@
+#include "win32/list_window.h"
+
+#include "win32/typing.h"
+
+namespace win32 {
+
+namespace {
+
+// The visible list height of a combo box's drop-down, in pixels.
+constexpr int kDropDownPixels = 160;
+
+}  // namespace
+
+ListWindow::ListWindow(Win32Host& host, forms::Control& control) : ControlWindow(host, control) {}
+
+ListWindow::~ListWindow() {
+    if (editChild_ != nullptr) {
+        SetWindowLongPtrW(editChild_, GWLP_WNDPROC, LONG_PTR(originalEdit_));
+        SetWindowLongPtrW(editChild_, GWLP_USERDATA, 0);
+    }
+}
+
+ControlWindow::WindowStyle ListWindow::Style() const {
+    if (!Combo()) {
+        return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
+    }
+    const bool list = static_cast<forms::ComboBox&>(control_).Style() == 2;
+    return {
+        L"COMBOBOX",
+        DWORD(WS_VSCROLL | WS_TABSTOP | CBS_AUTOHSCROLL | (list ? CBS_DROPDOWNLIST : CBS_DROPDOWN)),
+        0};
+}
+
+void ListWindow::Attach() {
+    Subclass(window_);
+    if (!Combo()) {
+        return;
+    }
+    editChild_ = FindWindowExW(window_, nullptr, L"EDIT", nullptr);
+    if (editChild_ != nullptr) {
+        SetWindowLongPtrW(editChild_, GWLP_USERDATA, LONG_PTR(this));
+        originalEdit_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(editChild_, GWLP_WNDPROC, LONG_PTR(SubclassProc)));
+    }
+}
+
+RECT ListWindow::Placement() const {
+    RECT place = ControlWindow::Placement();
+    if (Combo()) {
+        place.bottom += kDropDownPixels;  // the list that drops down belongs to the window
+    }
+    return place;
+}
+
+HWND ListWindow::InputWindow() const {
+    return editChild_ != nullptr ? editChild_ : window_;
+}
+
+WNDPROC ListWindow::OriginalProc(HWND window) const {
+    return window == editChild_ ? originalEdit_ : original_;
+}
+
+void ListWindow::ApplyText() {
+    if (!Combo()) {
+        return;
+    }
+    const auto& combo = static_cast<forms::ComboBox&>(control_);
+    applying_ = true;
+    if (combo.Style() != 2 && WindowText(window_) != combo.Text()) {
+        SetWindowTextW(window_, combo.Text().c_str());
+    }
+    applying_ = false;
+}
+
+void ListWindow::ApplyItems() {
+    const bool combo = Combo();
+    const auto& items = static_cast<forms::ListControl&>(control_);
+    applying_ = true;
+    SendMessageW(window_, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : items.Items()) {
+        SendMessageW(window_, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, LPARAM(item.c_str()));
+    }
+    SendMessageW(window_, combo ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(items.ListIndex()), 0);
+    applying_ = false;
+    ApplyText();
+}
+
+void ListWindow::ApplyListIndex() {
+    const int index = static_cast<forms::ListControl&>(control_).ListIndex();
+    SendMessageW(window_, Combo() ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(index), 0);
+}
+
+void ListWindow::OnCommand(WORD code) {
+    if (!Combo()) {
+        if (code == LBN_SELCHANGE && !applying_) {
+            static_cast<forms::ListControl&>(control_).SetListIndex(
+                int(SendMessageW(window_, LB_GETCURSEL, 0, 0)));
+        } else if (code == LBN_DBLCLK) {
+            forms::Control::Raise(control_.DblClick);
+        }
+        return;
+    }
+    if (code == CBN_SELCHANGE && !applying_) {
+        static_cast<forms::ListControl&>(control_).SetListIndex(
+            int(SendMessageW(window_, CB_GETCURSEL, 0, 0)));
+    } else if (code == CBN_EDITCHANGE && !applying_) {
+        static_cast<forms::ComboBox&>(control_).UserEdited(WindowText(window_));
+    }
+}
+
+LRESULT ListWindow::OnTyped(HWND window, int16_t key, LPARAM lParam) {
+    if (!Combo()) {
+        return 0;
+    }
+    return PassTyped(window, OriginalProc(window), key, lParam, false);
+}
+
+}  // namespace win32
