@@ -445,8 +445,7 @@ void ControllerForm::Form_Load() {
     started_ = true;
     app.OnSessionEnd = [this] { notes_.EndSession(); };
     notes_.ReadSettings();
-    notes_.store.Recover();
-    notes_.LoadNotes();
+    notes_.LoadNotes(notes_.store.Recover());
     notes_.notesChanged = false;
 }
 
@@ -534,8 +533,9 @@ NoteForm& Notes::ShowNewNote(std::wstring_view text) {
     return note;
 }
 
-void Notes::LoadNotes() {
-    const FolderScan scan = store.Load();
+void Notes::LoadNotes(const std::vector<std::wstring>& unplaced) {
+    FolderScan scan = store.Load();
+    scan.damaged.insert(scan.damaged.end(), unplaced.begin(), unplaced.end());
     for (const StoredNote& stored : scan.notes) {
         NoteForm& note = CreateNote(L"", &stored.record);
         note.ShowInactive();  // activating each of many notes in turn would only cost time

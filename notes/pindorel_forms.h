@@ -154,8 +154,9 @@ class Notes {
     NoteForm& CreateNote(std::wstring_view text, const NoteRecord* record = nullptr);
     // Creates a note and shows it at the next free place.
     NoteForm& ShowNewNote(std::wstring_view text);
-    // Notes from the files; a file that cannot be read is reported once and kept.
-    void LoadNotes();
+    // Notes from the files; a file that cannot be read is reported once and kept, and so
+    // is each of unplaced (new versions that could not be put in place).
+    void LoadNotes(const std::vector<std::wstring>& unplaced = {});
     // Writes what changed. False when a write failed (the user has been told).
     bool SaveNotes();
     // Saves when the option to save at the end of an edit is on.
