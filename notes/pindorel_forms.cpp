@@ -105,7 +105,14 @@ NoteForm::NoteForm(Notes& notes) : Form(L"Form2"), notes_(notes) {
     OnLoad = [this] { Form_Load(); };
     OnResize = [this] { Form_Resize(); };
     OnDeactivate = [this] { Form_Deactivate(); };
-    OnUnload = [this](int16_t&) { notes_.notesChanged = true; };
+    OnUnload = [this](int16_t& cancel) {
+        // Only the note's own commands remove it; the system's close (Alt+F4) does not.
+        if (!removing_) {
+            cancel = 1;
+            return;
+        }
+        notes_.notesChanged = true;
+    };
     MouseMove = [this](int button, int, float, float) { Form_MouseMove(button); };
     MouseUp = [this](int button, int, float, float) { Form_MouseUp(button); };
     DblClick = [this] { MNU_Edit_Click(); };
@@ -249,7 +256,9 @@ void NoteForm::Text1_Change() {
 
 void NoteForm::MNU_Delete_Click() {
     notes_.notesChanged = true;
+    removing_ = true;
     Unload();
+    removing_ = false;
 }
 
 void NoteForm::MNU_Font_Click() {
@@ -598,6 +607,13 @@ void Notes::ArrangeNotes(int side) {
 
 void Notes::ReadSettings() {
     settings = pindorel::ReadSettings(settingsFile);
+    // System colours are painted as what they stand for, as in a note file; the file keeps
+    // them unless the options dialog changes the colour.
+    const forms::ScreenInfo& screen = app.Screen();
+    for (int32_t* colour : {&settings.defaults.backColor, &settings.defaults.foreColor}) {
+        *colour = ResolveColour(*colour, int32_t(screen.windowColor),
+                                int32_t(screen.windowTextColor));
+    }
     settingsAsRead = settings;
 }
 

@@ -69,6 +69,7 @@ class NoteForm : public forms::Form {
     Notes& notes_;
     bool editing_ = false;
     bool restored_ = false;  // given a stored record
+    bool removing_ = false;  // unloaded by its delete or cut command
     std::wstring textAtEditStart_;
 };
 

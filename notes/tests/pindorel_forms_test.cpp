@@ -382,6 +382,22 @@ TEST_F(PindorelTest, OptionsDialogSetsTheOptionsAndTheLookOfNewNotes) {
               "FontItalic=0\r\nFontUnderline=0\r\nFontStrikethrough=0\r\nBackColor=52479\r\n");
 }
 
+TEST_F(PindorelTest, TheSystemsCloseKeepsTheNoteAndSystemColoursInTheSettingsAreResolved) {
+    dir.Write(L"Pindorel.ini",
+              "[MainForm]\r\nFontName=IPAGothic\r\nBackColor=-2147483643\r\n"
+              "ForeColor=-2147483640\r\n");  // the window and window-text colours
+    Put(1, Stored(L"a", 0, 0));
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(Shown()[0]->NoteCloseRequest());
+    ASSERT_EQ(Shown().size(), 1u);
+    headless::NotifyIconEvent(notes->form1, 515);
+    EXPECT_EQ(Shown()[1]->Text1.BackColor(), host.screen.windowColor);
+    EXPECT_EQ(Shown()[1]->Text1.ForeColor(), host.screen.windowTextColor);
+    Exit();
+    EXPECT_EQ(DecodeNote(File(1)).record.text, L"a");
+    EXPECT_NE(dir.Read(L"Pindorel.ini").find("BackColor=-2147483643"), std::string::npos);
+}
+
 TEST_F(PindorelTest, StoredNotesKeepTheirOwnLookWhileNewNotesTakeTheDefaults) {
     dir.Write(L"Pindorel.ini",
               "[MainForm]\r\nFontName=\x82\x6c\x82\x72 "
