@@ -247,11 +247,38 @@ void NoteForm::Text1_KeyPress(int16_t key) {
     }
 }
 
+// The text box holds what the note file will hold. A change that would take the text past
+// what a note can store is refused, leaving the text and the caret where they were; a
+// character the file's code page cannot hold shows at once as what will be stored. Either
+// way the user hears it.
 void NoteForm::Text1_Change() {
-    if (!FitsNote(Text1.Text())) {
-        SetNoteText(Text1.Text());
-        forms::GetHost().Beep();
+    if (adjusting_) {
+        return;
     }
+    const std::wstring text = Text1.Text();
+    const int caret = Text1.SelStart();
+    if (!FitsNote(text)) {
+        const int before = std::max(0, caret - int(text.size() - acceptedText_.size()));
+        SetShownText(acceptedText_, std::min(before, int(acceptedText_.size())));
+        forms::GetHost().Beep();
+        return;
+    }
+    const std::wstring stored = core::FromCp932(core::ToCp932(text));
+    if (stored != text) {
+        const std::wstring_view head = std::wstring_view(text).substr(0, size_t(caret));
+        SetShownText(stored, int(core::FromCp932(core::ToCp932(head)).size()));
+        forms::GetHost().Beep();
+        return;
+    }
+    acceptedText_ = text;
+}
+
+void NoteForm::SetShownText(const std::wstring& text, int caret) {
+    adjusting_ = true;
+    Text1.SetText(text);
+    adjusting_ = false;
+    acceptedText_ = text;
+    Text1.Select(caret, 0);
 }
 
 void NoteForm::MNU_Delete_Click() {
@@ -611,8 +638,8 @@ void Notes::ReadSettings() {
     // them unless the options dialog changes the colour.
     const forms::ScreenInfo& screen = app.Screen();
     for (int32_t* colour : {&settings.defaults.backColor, &settings.defaults.foreColor}) {
-        *colour = ResolveColour(*colour, int32_t(screen.windowColor),
-                                int32_t(screen.windowTextColor));
+        *colour =
+            ResolveColour(*colour, int32_t(screen.windowColor), int32_t(screen.windowTextColor));
     }
     settingsAsRead = settings;
 }

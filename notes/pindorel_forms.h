@@ -58,6 +58,7 @@ class NoteForm : public forms::Form {
     void Form_Deactivate();
     void Text1_KeyPress(int16_t key);
     void Text1_Change();
+    void SetShownText(const std::wstring& text, int caret);
     void MNU_Edit_Click();
     void MNU_Delete_Click();
     void MNU_Font_Click();
@@ -71,6 +72,8 @@ class NoteForm : public forms::Form {
     bool restored_ = false;  // given a stored record
     bool removing_ = false;  // unloaded by its delete or cut command
     std::wstring textAtEditStart_;
+    std::wstring acceptedText_;  // the text as last accepted by Text1_Change
+    bool adjusting_ = false;     // Text1_Change is setting the text
 };
 
 // The options dialog (Form3).
