@@ -306,6 +306,30 @@ TEST_F(PindorelE2e, TheNoteFaceTakesTheMouseAndFitToTextCanMakeANoteSmall) {
     EXPECT_EQ(DecodeNote(*sandbox.Read(NoteFileName(1))).record.left, left * 15.0f);
 }
 
+TEST_F(PindorelE2e, AFileHeldOpenDuringTheStartKeepsItsBytesThroughTheSave) {
+    Put(1, Note(L"a", 1500));
+    Put(2, Note(L"b", 4500));
+    Put(3, Note(L"c", 7500));
+    const std::string held = *sandbox.Read(NoteFileName(2));
+    HANDLE lock = CreateFileW(sandbox.PathOf(NoteFileName(2)).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Start();
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), L"ファイルの読み込みを失敗しました\r\nTagData2.dat");
+    PostCommand(box, IDOK);
+    const std::vector<NoteWindow> notes = WaitForNotes(2);
+    ASSERT_EQ(notes.size(), 2u);
+    CloseHandle(lock);
+    PostCommand(notes[0].window, kNoteDelete);  // "a" goes, "c" moves up a place
+    ASSERT_EQ(WaitForNotes(1).size(), 1u);
+    ExitAndWait();
+    EXPECT_EQ(sandbox.Read(NoteFileName(2)), held);
+    EXPECT_EQ(TextIn(1), L"c");
+    EXPECT_FALSE(sandbox.Exists(NoteFileName(3)));
+}
+
 // The notification icon as the system tray shows it (the test's prefix shows only ours).
 HWND TrayIcon() {
     HWND icon = nullptr;
