@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "core/text.h"
+#include "note_record.h"
 
 namespace pindorel {
 
@@ -62,7 +63,7 @@ std::vector<std::wstring> DiskFolder::Names() {
 }
 
 core::FileRead DiskFolder::Read(const std::wstring& name) {
-    return core::ReadFileBytes(PathOf(name));
+    return core::ReadFileBytesUpTo(PathOf(name), kMaxRecordBytes);
 }
 
 int DiskFolder::Write(const std::wstring& name, std::string_view bytes) {
@@ -70,12 +71,7 @@ int DiskFolder::Write(const std::wstring& name, std::string_view bytes) {
 }
 
 int DiskFolder::Rename(const std::wstring& from, const std::wstring& to) {
-    if (Exists(to)) {
-        return core::kErrPathAccess;
-    }
-    std::error_code error;
-    fs::rename(NativePath(PathOf(from)), NativePath(PathOf(to)), error);
-    return error ? ErrorNumber(error) : 0;
+    return core::RenameFileRetrying(PathOf(from), PathOf(to));
 }
 
 int DiskFolder::Retire(const std::wstring& name, bool recycle) {

@@ -17,11 +17,13 @@ class NoteFolder {
     virtual ~NoteFolder() = default;
     // Names (without folder) of the plain files in the folder, in no particular order.
     virtual std::vector<std::wstring> Names() = 0;
+    // Reads a file that may hold a note: one longer than any note record is not read.
     virtual core::FileRead Read(const std::wstring& name) = 0;
     // Writes a complete file (never a partial one, see WriteFileReplacing); 0 or an error
     // number.
     virtual int Write(const std::wstring& name, std::string_view bytes) = 0;
-    // Renames a file; fails when the new name exists. 0 or an error number.
+    // Renames a file; fails when the new name exists; a brief lock is waited for. 0 or an
+    // error number.
     virtual int Rename(const std::wstring& from, const std::wstring& to) = 0;
     // Moves a file out of the way for good: to the recycle bin when recycle is set. 0 or
     // the shell's non-zero result.

@@ -15,6 +15,8 @@ namespace pindorel {
 inline constexpr size_t kMaxTextBytes = 65535;
 // A font name is cut to this many bytes when written.
 inline constexpr size_t kMaxFontNameBytes = 65535;
+// The longest a note file can be: the fixed fields and both lengths at their limit.
+inline constexpr size_t kMaxRecordBytes = 47 + kMaxFontNameBytes + kMaxTextBytes;
 
 struct NoteRecord {
     float left = 0;  // twips

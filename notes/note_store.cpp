@@ -87,7 +87,8 @@ std::vector<std::wstring> SortedNoteNames(std::vector<std::wstring> names) {
     return sorted;
 }
 
-void NoteStore::Recover() {
+std::vector<std::wstring> NoteStore::Recover() {
+    std::vector<std::wstring> stuck;
     for (const std::wstring& name : folder_.Names()) {
         if (!StartsNoCase(name, kPrefix)) {
             continue;
@@ -105,20 +106,52 @@ void NoteStore::Recover() {
         }
         if (folder_.Exists(target)) {
             folder_.Remove(name);
-        } else {
-            folder_.Rename(name, target);
+        } else if (folder_.Rename(name, target) != 0) {
+            stuck.push_back(name);
         }
+    }
+    return stuck;
+}
+
+int NoteStore::PlacePending() {
+    for (const std::wstring& name : folder_.Names()) {
+        if (!StartsNoCase(name, kPrefix) || !EndsNoCase(name, kPendingSuffix)) {
+            continue;
+        }
+        const std::wstring target = name.substr(0, name.size() - kPendingSuffix.size());
+        if (!IsNoteFileName(target) || folder_.Exists(target)) {
+            continue;
+        }
+        if (const int error = folder_.Rename(name, target)) {
+            return error;
+        }
+    }
+    return 0;
+}
+
+void NoteStore::NoteRenamed(const std::wstring& from, const std::wstring& to) {
+    if (untouchable_.erase(from) != 0) {
+        untouchable_.insert(to);
+    }
+    if (auto it = ours_.find(from); it != ours_.end()) {
+        std::string bytes = std::move(it->second);
+        ours_.erase(it);
+        ours_[to] = std::move(bytes);
     }
 }
 
 FolderScan NoteStore::Load() {
     FolderScan scan;
+    untouchable_.clear();
+    ours_.clear();
     for (std::wstring& name : SortedNoteNames(folder_.Names())) {
-        const core::FileRead file = folder_.Read(name);
+        core::FileRead file = folder_.Read(name);
         DecodedNote decoded = DecodeNote(file.bytes);
-        if (file.error != 0 || decoded.damage != NoteDamage::None) {
+        if (file.error != 0 || file.tooLarge || decoded.damage != NoteDamage::None) {
+            untouchable_.insert(name);
             scan.damaged.push_back(std::move(name));
         } else {
+            ours_[name] = std::move(file.bytes);
             scan.notes.push_back({std::move(name), std::move(decoded.record)});
         }
     }
@@ -128,10 +161,18 @@ FolderScan NoteStore::Load() {
 std::vector<NoteStore::Slot> NoteStore::ReadSlots() {
     std::vector<Slot> slots;
     for (std::wstring& name : SortedNoteNames(folder_.Names())) {
-        core::FileRead file = folder_.Read(name);
         Slot slot{std::move(name), std::nullopt};
-        if (file.error == 0 && DecodeNote(file.bytes).damage == NoteDamage::None) {
-            slot.bytes = std::move(file.bytes);
+        if (untouchable_.count(slot.name) == 0) {
+            core::FileRead file = folder_.Read(slot.name);
+            const auto ours = ours_.find(slot.name);
+            if (file.error == 0 && !file.tooLarge &&
+                DecodeNote(file.bytes).damage == NoteDamage::None) {
+                slot.bytes = ours_[slot.name] = std::move(file.bytes);
+            } else if (file.error != 0 && !file.tooLarge && ours != ours_.end()) {
+                slot.bytes = ours->second;  // held by another program for now: still this note
+            } else {
+                untouchable_.insert(slot.name);
+            }
         }
         slots.push_back(std::move(slot));
     }
@@ -150,6 +191,7 @@ int NoteStore::Renumber(std::vector<Slot>& slots) {
         if (const int error = folder_.Rename(slots[j].name, target)) {
             return error;
         }
+        NoteRenamed(slots[j].name, target);
         slots[j].name = target;
     }
     return 0;
@@ -161,6 +203,7 @@ bool NoteStore::Retire(const std::wstring& name, bool recycle, SaveOutcome& outc
         outcome.error = 0;
         return false;
     }
+    ours_.erase(name);
     outcome.retired.push_back(name);
     return true;
 }
@@ -183,12 +226,20 @@ bool NoteStore::Replace(const std::wstring& name, const std::string& bytes, bool
         outcome.error = error;
         return false;
     }
+    ours_[name] = bytes;
     outcome.written.push_back(name);
     return true;
 }
 
 SaveOutcome NoteStore::Save(const std::vector<NoteRecord>& notes, bool recycle) {
     SaveOutcome outcome;
+    // A new version whose old file is gone is the only copy of its note: in place before
+    // its number can be given to another note.
+    if (const int error = PlacePending()) {
+        outcome.failed = true;
+        outcome.error = error;
+        return outcome;
+    }
     std::vector<Slot> slots = ReadSlots();
     std::vector<std::string> encoded;
     encoded.reserve(notes.size());

@@ -4,7 +4,9 @@
 // and never touches a file it cannot read.
 #pragma once
 
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,14 +46,18 @@ class NoteStore {
     // Finishes or undoes what a save that was cut short left behind: a completed new
     // version whose old file is gone takes its place; one whose old file is still there is
     // dropped (the old file is the last saved state); half-written files are removed.
-    void Recover();
+    // Returns the new versions that could not be put in place: they stay as they are.
+    std::vector<std::wstring> Recover();
 
+    // Reads the notes. A file that cannot be read now is kept out of every later save of
+    // this store: it is never written over, renamed or deleted, even once it can be read.
     FolderScan Load();
 
     // Brings the files in line with notes (in order), writing only what differs. Files
     // that cannot be read keep their place in the numbering and are never written over or
-    // deleted. Stops at the first failure; every note is then still in a file of its own
-    // or in a completed new version that Recover puts in place.
+    // deleted; a file this store read or wrote that is held by another program for now
+    // keeps its note. Stops at the first failure; every note is then still in a file of
+    // its own or in a completed new version, which the next save or start puts in place.
     SaveOutcome Save(const std::vector<NoteRecord>& notes, bool recycle);
 
   private:
@@ -66,8 +72,14 @@ class NoteStore {
     bool Replace(const std::wstring& name, const std::string& bytes, bool recycle,
                  SaveOutcome& outcome);
     bool Retire(const std::wstring& name, bool recycle, SaveOutcome& outcome);
+    // Puts in place new versions whose old file is gone; 0 or the error of the first that
+    // cannot be.
+    int PlacePending();
+    void NoteRenamed(const std::wstring& from, const std::wstring& to);
 
     NoteFolder& folder_;
+    std::set<std::wstring> untouchable_;        // could not be read when first seen
+    std::map<std::wstring, std::string> ours_;  // last read or written by this store
 };
 
 }  // namespace pindorel

@@ -105,7 +105,14 @@ NoteForm::NoteForm(Notes& notes) : Form(L"Form2"), notes_(notes) {
     OnLoad = [this] { Form_Load(); };
     OnResize = [this] { Form_Resize(); };
     OnDeactivate = [this] { Form_Deactivate(); };
-    OnUnload = [this](int16_t&) { notes_.notesChanged = true; };
+    OnUnload = [this](int16_t& cancel) {
+        // Only the note's own commands remove it; the system's close (Alt+F4) does not.
+        if (!removing_) {
+            cancel = 1;
+            return;
+        }
+        notes_.notesChanged = true;
+    };
     MouseMove = [this](int button, int, float, float) { Form_MouseMove(button); };
     MouseUp = [this](int button, int, float, float) { Form_MouseUp(button); };
     DblClick = [this] { MNU_Edit_Click(); };
@@ -240,16 +247,45 @@ void NoteForm::Text1_KeyPress(int16_t key) {
     }
 }
 
+// The text box holds what the note file will hold. A change that would take the text past
+// what a note can store is refused, leaving the text and the caret where they were; a
+// character the file's code page cannot hold shows at once as what will be stored. Either
+// way the user hears it.
 void NoteForm::Text1_Change() {
-    if (!FitsNote(Text1.Text())) {
-        SetNoteText(Text1.Text());
-        forms::GetHost().Beep();
+    if (adjusting_) {
+        return;
     }
+    const std::wstring text = Text1.Text();
+    const int caret = Text1.SelStart();
+    if (!FitsNote(text)) {
+        const int before = std::max(0, caret - int(text.size() - acceptedText_.size()));
+        SetShownText(acceptedText_, std::min(before, int(acceptedText_.size())));
+        forms::GetHost().Beep();
+        return;
+    }
+    const std::wstring stored = core::FromCp932(core::ToCp932(text));
+    if (stored != text) {
+        const std::wstring_view head = std::wstring_view(text).substr(0, size_t(caret));
+        SetShownText(stored, int(core::FromCp932(core::ToCp932(head)).size()));
+        forms::GetHost().Beep();
+        return;
+    }
+    acceptedText_ = text;
+}
+
+void NoteForm::SetShownText(const std::wstring& text, int caret) {
+    adjusting_ = true;
+    Text1.SetText(text);
+    adjusting_ = false;
+    acceptedText_ = text;
+    Text1.Select(caret, 0);
 }
 
 void NoteForm::MNU_Delete_Click() {
     notes_.notesChanged = true;
+    removing_ = true;
     Unload();
+    removing_ = false;
 }
 
 void NoteForm::MNU_Font_Click() {
@@ -445,8 +481,7 @@ void ControllerForm::Form_Load() {
     started_ = true;
     app.OnSessionEnd = [this] { notes_.EndSession(); };
     notes_.ReadSettings();
-    notes_.store.Recover();
-    notes_.LoadNotes();
+    notes_.LoadNotes(notes_.store.Recover());
     notes_.notesChanged = false;
 }
 
@@ -534,8 +569,9 @@ NoteForm& Notes::ShowNewNote(std::wstring_view text) {
     return note;
 }
 
-void Notes::LoadNotes() {
-    const FolderScan scan = store.Load();
+void Notes::LoadNotes(const std::vector<std::wstring>& unplaced) {
+    FolderScan scan = store.Load();
+    scan.damaged.insert(scan.damaged.end(), unplaced.begin(), unplaced.end());
     for (const StoredNote& stored : scan.notes) {
         NoteForm& note = CreateNote(L"", &stored.record);
         note.ShowInactive();  // activating each of many notes in turn would only cost time
@@ -598,6 +634,13 @@ void Notes::ArrangeNotes(int side) {
 
 void Notes::ReadSettings() {
     settings = pindorel::ReadSettings(settingsFile);
+    // System colours are painted as what they stand for, as in a note file; the file keeps
+    // them unless the options dialog changes the colour.
+    const forms::ScreenInfo& screen = app.Screen();
+    for (int32_t* colour : {&settings.defaults.backColor, &settings.defaults.foreColor}) {
+        *colour =
+            ResolveColour(*colour, int32_t(screen.windowColor), int32_t(screen.windowTextColor));
+    }
     settingsAsRead = settings;
 }
 

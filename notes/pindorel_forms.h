@@ -58,6 +58,7 @@ class NoteForm : public forms::Form {
     void Form_Deactivate();
     void Text1_KeyPress(int16_t key);
     void Text1_Change();
+    void SetShownText(const std::wstring& text, int caret);
     void MNU_Edit_Click();
     void MNU_Delete_Click();
     void MNU_Font_Click();
@@ -69,7 +70,10 @@ class NoteForm : public forms::Form {
     Notes& notes_;
     bool editing_ = false;
     bool restored_ = false;  // given a stored record
+    bool removing_ = false;  // unloaded by its delete or cut command
     std::wstring textAtEditStart_;
+    std::wstring acceptedText_;  // the text as last accepted by Text1_Change
+    bool adjusting_ = false;     // Text1_Change is setting the text
 };
 
 // The options dialog (Form3).
@@ -154,8 +158,9 @@ class Notes {
     NoteForm& CreateNote(std::wstring_view text, const NoteRecord* record = nullptr);
     // Creates a note and shows it at the next free place.
     NoteForm& ShowNewNote(std::wstring_view text);
-    // Notes from the files; a file that cannot be read is reported once and kept.
-    void LoadNotes();
+    // Notes from the files; a file that cannot be read is reported once and kept, and so
+    // is each of unplaced (new versions that could not be put in place).
+    void LoadNotes(const std::vector<std::wstring>& unplaced = {});
     // Writes what changed. False when a write failed (the user has been told).
     bool SaveNotes();
     // Saves when the option to save at the end of an edit is on.

@@ -1,6 +1,7 @@
 // Whole-file reads and crash-safe whole-file writes.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,15 +15,23 @@ inline constexpr int kErrPathNotFound = 76;
 
 struct FileRead {
     std::string bytes;
-    int error = 0;  // 0 when the file was read; otherwise one of the kErr numbers
+    int error = 0;          // 0 when the file was read; otherwise one of the kErr numbers
+    bool tooLarge = false;  // longer than the reader's limit: nothing was read
 };
 
 FileRead ReadFileBytes(const std::wstring& path);
+// The same for a file that can be at most maxBytes long: a longer one is not read at all.
+FileRead ReadFileBytesUpTo(const std::wstring& path, std::size_t maxBytes);
 
 // Writes the bytes to a new file beside path and then replaces path with it, so a
 // failure at any point leaves the previous file as it was. Returns 0 or a kErr number.
 int WriteFileReplacing(const std::wstring& path, std::string_view bytes);
 
 bool FileExists(const std::wstring& path);
+
+// Renames a file; fails (kErrPathAccess) when the new name exists. Another program holding
+// the file for a moment (a sharing violation) is waited for about a second. 0 or a kErr
+// number.
+int RenameFileRetrying(const std::wstring& from, const std::wstring& to);
 
 }  // namespace core

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include "core/files.h"
@@ -56,6 +57,10 @@ bool WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 FileRead ReadFileBytes(const std::wstring& path) {
+    return ReadFileBytesUpTo(path, SIZE_MAX);
+}
+
+FileRead ReadFileBytesUpTo(const std::wstring& path, std::size_t maxBytes) {
     FileRead result;
     const std::string native = NativePath(path);
     const int fd = ::open(native.c_str(), O_RDONLY);
@@ -67,6 +72,11 @@ FileRead ReadFileBytes(const std::wstring& path) {
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
         ::close(fd);
         result.error = kErrPathAccess;
+        return result;
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+        ::close(fd);
+        result.tooLarge = true;
         return result;
     }
     char buffer[65536];
@@ -120,6 +130,14 @@ int WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
 bool FileExists(const std::wstring& path) {
     struct stat info {};
     return ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+int RenameFileRetrying(const std::wstring& from, const std::wstring& to) {
+    if (FileExists(to)) {
+        return kErrPathAccess;
+    }
+    return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0 ? 0
+                                                                              : ErrorNumber(errno);
 }
 
 }  // namespace core

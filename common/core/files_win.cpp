@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/files.h"
 
@@ -83,11 +84,20 @@ bool ReplaceWith(const std::wstring& temp, const std::wstring& path) {
 }  // namespace
 
 FileRead ReadFileBytes(const std::wstring& path) {
+    return ReadFileBytesUpTo(path, SIZE_MAX);
+}
+
+FileRead ReadFileBytesUpTo(const std::wstring& path, std::size_t maxBytes) {
     FileRead result;
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         result.error = ErrorNumber(GetLastError());
+        return result;
+    }
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.Get(), &size) && uint64_t(size.QuadPart) > maxBytes) {
+        result.tooLarge = true;
         return result;
     }
     char buffer[65536];
@@ -133,6 +143,22 @@ int WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+int RenameFileRetrying(const std::wstring& from, const std::wstring& to) {
+    constexpr int kAttempts = 20;
+    constexpr DWORD kPauseMs = 50;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return 0;
+        }
+        const DWORD err = GetLastError();
+        if (attempt == kAttempts || err != ERROR_SHARING_VIOLATION) {
+            return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? kErrPathAccess
+                                                                           : ErrorNumber(err);
+        }
+        Sleep(kPauseMs);
+    }
 }
 
 }  // namespace core

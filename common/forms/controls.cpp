@@ -179,12 +179,18 @@ void TextBox::ReplaceSelection(std::wstring_view text) {
     std::wstring edited = text_;
     edited.replace(size_t(selStart_), size_t(selLength_), inserted);
     const int caret = selStart_ + int(inserted.size());
-    if (edited != text_) {
-        text_ = std::move(edited);
-        Notify(Aspect::Text);
-        Raise(Change);
+    if (edited == text_) {
+        Select(caret, 0);
+        return;
     }
-    Select(caret, 0);
+    // The caret is after the insertion when Change runs, as after the user's own edit; the
+    // handler may move it or put the text back.
+    text_ = std::move(edited);
+    selStart_ = caret;
+    selLength_ = 0;
+    Notify(Aspect::Text);
+    Raise(Change);
+    Notify(Aspect::Selection);
 }
 
 void TextBox::UserEdited(std::wstring text, int selStart, int selLength) {

@@ -28,6 +28,7 @@ constexpr int kControllerExit = 1009;     // MNU_Exit
 constexpr int kNoteEdit = 1001;           // MNU_Edit
 constexpr int kNoteDelete = 1002;         // MNU_Delete
 constexpr int kNoteFitToText = 1013;      // MNU_Size
+constexpr int kNoteColorB = 1006;         // MNU_Color_B
 
 NoteRecord Note(std::wstring text, float left) {
     NoteRecord r;
@@ -303,6 +304,113 @@ TEST_F(PindorelE2e, TheNoteFaceTakesTheMouseAndFitToTextCanMakeANoteSmall) {
     const LONG left = WindowRect(notes[0].window).left;
     ExitAndWait();
     EXPECT_EQ(DecodeNote(*sandbox.Read(NoteFileName(1))).record.left, left * 15.0f);
+}
+
+TEST_F(PindorelE2e, AFileHeldOpenDuringTheStartKeepsItsBytesThroughTheSave) {
+    Put(1, Note(L"a", 1500));
+    Put(2, Note(L"b", 4500));
+    Put(3, Note(L"c", 7500));
+    const std::string held = *sandbox.Read(NoteFileName(2));
+    HANDLE lock = CreateFileW(sandbox.PathOf(NoteFileName(2)).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Start();
+    HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageText(box), L"ファイルの読み込みを失敗しました\r\nTagData2.dat");
+    PostCommand(box, IDOK);
+    const std::vector<NoteWindow> notes = WaitForNotes(2);
+    ASSERT_EQ(notes.size(), 2u);
+    CloseHandle(lock);
+    PostCommand(notes[0].window, kNoteDelete);  // "a" goes, "c" moves up a place
+    ASSERT_EQ(WaitForNotes(1).size(), 1u);
+    ExitAndWait();
+    EXPECT_EQ(sandbox.Read(NoteFileName(2)), held);
+    EXPECT_EQ(TextIn(1), L"c");
+    EXPECT_FALSE(sandbox.Exists(NoteFileName(3)));
+}
+
+// The notification icon as the system tray shows it (the test's prefix shows only ours).
+HWND TrayIcon() {
+    HWND icon = nullptr;
+    WaitUntil(
+        [&] {
+            icon = FindChild(GetDesktopWindow(), {.className = L"__winex11_tray_icon"});
+            return icon != nullptr;
+        },
+        kWaitMs);
+    return icon;
+}
+
+// Real input, hit-tested and routed by the window system as the user's.
+void ClickAt(HWND window, DWORD down, DWORD up, int times = 1) {
+    const RECT rect = WindowRect(window);
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    for (int i = 0; i < times; ++i) {
+        MouseInput(down);
+        MouseInput(up);
+    }
+}
+
+void KeyInput(WORD key) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    Sleep(50);
+}
+
+// A right click on the icon, then the menu item with the access key.
+bool ChooseFromIconMenu(const Process& process, WORD key) {
+    ClickAt(TrayIcon(), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    const HWND menu = process.WaitForWindow({.className = L"#32768", .visibleOnly = true}, kWaitMs);
+    if (menu == nullptr) {
+        return false;
+    }
+    KeyInput(key);
+    return WaitUntil([&] { return !IsWindowVisible(menu); }, kWaitMs);
+}
+
+TEST_F(PindorelE2e, TheIconKeepsAnsweringAfterTheOptionsDialogAndANotesDialogs) {
+    Start();
+    const auto options = [&] {
+        return process->WaitForWindow(
+            {.className = L"SuiteForm", .caption = L"オプション", .visibleOnly = true}, kWaitMs);
+    };
+    const auto doubleClickMakesANote = [&](size_t count) {
+        ClickAt(TrayIcon(), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+        return WaitForNotes(count).size() == count;
+    };
+    // Closed with its accept button, then with Escape.
+    ASSERT_TRUE(ChooseFromIconMenu(*process, 'O'));
+    HWND dialog = options();
+    ASSERT_NE(dialog, nullptr);
+    ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"決定(&O)"}),
+            MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, kWaitMs));
+    ASSERT_TRUE(doubleClickMakesANote(1));
+
+    ASSERT_TRUE(ChooseFromIconMenu(*process, 'O'));
+    dialog = options();
+    ASSERT_NE(dialog, nullptr);
+    KeyInput(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, kWaitMs));
+    ASSERT_TRUE(doubleClickMakesANote(2));
+
+    // A note's colour dialog, cancelled.
+    PostCommand(WaitForNotes(2)[0].window, kNoteColorB);
+    const HWND colour =
+        process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(colour, nullptr);
+    KeyInput(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(colour); }, kWaitMs));
+    ASSERT_TRUE(doubleClickMakesANote(3));
+
+    // The menu still ends the program.
+    ASSERT_TRUE(ChooseFromIconMenu(*process, 'X'));
+    EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
+    EXPECT_TRUE(sandbox.Exists(NoteFileName(3)));
 }
 
 }  // namespace

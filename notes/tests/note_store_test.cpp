@@ -27,7 +27,7 @@ NoteRecord Note(std::wstring text, float left = 100) {
 // A real folder whose steps can be made to fail, one operation on one file at a time.
 class TestFolder : public NoteFolder {
   public:
-    enum class Step { Write, Rename, Retire };
+    enum class Step { Read, Write, Rename, Retire };
 
     TestFolder()
         : disk_(dir_.Dir().wstring(), [this](const std::wstring& path, int16_t recycle) {
@@ -42,7 +42,9 @@ class TestFolder : public NoteFolder {
     void ClearFaults() { faults_.clear(); }
 
     std::vector<std::wstring> Names() override { return disk_.Names(); }
-    core::FileRead Read(const std::wstring& name) override { return disk_.Read(name); }
+    core::FileRead Read(const std::wstring& name) override {
+        return Faulty(Step::Read, name) ? core::FileRead{"", 70} : disk_.Read(name);
+    }
     int Write(const std::wstring& name, std::string_view bytes) override {
         ++writes_;
         return Faulty(Step::Write, name) ? core::kErrDiskFull : disk_.Write(name, bytes);
@@ -245,6 +247,49 @@ TEST_F(NoteStoreTest, RecoveryPutsACompletedNewVersionInPlaceOnlyWhenItsOldFileI
     folder.Put(L"Other.new", "not ours");
     EXPECT_EQ(Texts(Restart()), (TextList{L"old one", L"new two"}));
     EXPECT_EQ(folder.Sorted(), (Names{L"Other.new", L"TagData1.dat", L"TagData2.dat"}));
+}
+
+// Another program holds a file for a while: when it could not be read at the start, no save
+// of the run touches it; when it was read at the start, it still holds its own note.
+TEST_F(NoteStoreTest, AFileHeldByAnotherProgramKeepsItsBytesAndItsNote) {
+    folder.Put(L"TagData1.dat", EncodeNote(Note(L"a")));
+    folder.Put(L"TagData2.dat", EncodeNote(Note(L"b")));
+    folder.Put(L"TagData3.dat", EncodeNote(Note(L"c")));
+    folder.FailAt(TestFolder::Step::Read, L"TagData2.dat");
+    EXPECT_EQ(store.Load().damaged, (Names{L"TagData2.dat"}));
+    folder.ClearFaults();
+    EXPECT_FALSE(store.Save({Note(L"a"), Note(L"C")}, false).failed);
+    EXPECT_EQ(folder.Get(L"TagData2.dat"), EncodeNote(Note(L"b")));
+    EXPECT_EQ(Texts(Restart()), (TextList{L"a", L"b", L"C"}));
+
+    // Read at the start, held at the save: the other notes stay in their own files.
+    folder.FailAt(TestFolder::Step::Read, L"TagData1.dat");
+    EXPECT_FALSE(store.Save({Note(L"a"), Note(L"b"), Note(L"C"), Note(L"d")}, false).failed);
+    folder.ClearFaults();
+    EXPECT_EQ(Texts(Restart()), (TextList{L"a", L"b", L"C", L"d"}));
+}
+
+TEST_F(NoteStoreTest, ANewVersionLeftByAFailedRenameIsPutInPlaceNeverDropped) {
+    store.Save({Note(L"a"), Note(L"b")}, false);
+    folder.FailAt(TestFolder::Step::Rename, L"TagData2.dat.new");
+    EXPECT_TRUE(store.Save({Note(L"a"), Note(L"B")}, false).failed);
+    EXPECT_FALSE(folder.Exists(L"TagData2.dat"));
+    // While it cannot be placed no save goes on; then the next one places it first.
+    EXPECT_TRUE(store.Save({Note(L"a"), Note(L"B"), Note(L"new")}, false).failed);
+    EXPECT_EQ(store.Recover(), (Names{L"TagData2.dat.new"}));
+    folder.ClearFaults();
+    SaveOutcome outcome = store.Save({Note(L"a"), Note(L"B"), Note(L"new")}, false);
+    EXPECT_FALSE(outcome.failed);
+    EXPECT_EQ(outcome.written, (Names{L"TagData3.dat"}));
+    EXPECT_EQ(Texts(Restart()), (TextList{L"a", L"B", L"new"}));
+}
+
+TEST_F(NoteStoreTest, AFileLongerThanAnyNoteIsReportedUnread) {
+    folder.Put(L"TagData1.dat", std::string(kMaxRecordBytes + 1, 'x'));
+    folder.Put(L"TagData2.dat", EncodeNote(Note(L"a")));
+    const FolderScan scan = store.Load();
+    EXPECT_EQ(scan.damaged, (Names{L"TagData1.dat"}));
+    EXPECT_EQ(Texts(scan), (TextList{L"a"}));
 }
 
 }  // namespace

@@ -293,6 +293,39 @@ TEST_F(PindorelTest, ClipboardCutCopyAndPaste) {
     EXPECT_EQ(Files().size(), 3u);
 }
 
+TEST_F(PindorelTest, AtTheLimitAChangeIsRefusedWithTheRestOfTheNoteAndTheCaretKept) {
+    const std::wstring full = std::wstring(100, L'a') + std::wstring(32717, L'あ');  // 65534 bytes
+    Put(1, Stored(full, 0, 0));
+    ASSERT_TRUE(Start());
+    NoteForm& note = *Shown()[0];
+    headless::DoubleClick(note);
+    note.Text1.Select(50, 0);
+    headless::Type(note.Text1, L"い");  // two bytes: one too many
+    EXPECT_EQ(note.Text1.Text(), full);
+    EXPECT_EQ(note.Text1.SelStart(), 50);
+    EXPECT_EQ(host.Beeps(), 1);
+    headless::Type(note.Text1, L"b");  // fits
+    note.Text1.ReplaceSelection(L"pasted");
+    EXPECT_EQ(note.Text1.SelStart(), 51);
+    Exit();
+    EXPECT_EQ(DecodeNote(File(1)).record.text, full.substr(0, 50) + L"b" + full.substr(50));
+}
+
+TEST_F(PindorelTest, ACharacterTheFileCannotHoldShowsAtOnceAsItWillBeStored) {
+    ASSERT_TRUE(Start());
+    headless::NotifyIconEvent(notes->form1, 515);
+    NoteForm& note = *Shown()[0];
+    Edit(note, L"caf");
+    note.Text1.ReplaceSelection(L"é€ and 한");
+    const std::wstring shown = note.Text1.Text();
+    EXPECT_EQ(shown, core::FromCp932(core::ToCp932(L"café€ and 한")));
+    EXPECT_NE(shown, L"café€ and 한");
+    EXPECT_EQ(note.Text1.SelStart(), int(shown.size()));
+    EXPECT_GE(host.Beeps(), 1);
+    Exit();
+    EXPECT_EQ(DecodeNote(File(1)).record.text, shown);
+}
+
 TEST_F(PindorelTest, FitToTextSizesTheWindowToItsText) {
     ASSERT_TRUE(Start());
     headless::NotifyIconEvent(notes->form1, 515);
@@ -380,6 +413,22 @@ TEST_F(PindorelTest, OptionsDialogSetsTheOptionsAndTheLookOfNewNotes) {
               "[MainForm]\r\nDelete=1\r\nSave=1\r\nFontName=\x82\x6c\x82\x72 "
               "\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e\r\nFontSize=9\r\nFontBold=0\r\n"
               "FontItalic=0\r\nFontUnderline=0\r\nFontStrikethrough=0\r\nBackColor=52479\r\n");
+}
+
+TEST_F(PindorelTest, TheSystemsCloseKeepsTheNoteAndSystemColoursInTheSettingsAreResolved) {
+    dir.Write(L"Pindorel.ini",
+              "[MainForm]\r\nFontName=IPAGothic\r\nBackColor=-2147483643\r\n"
+              "ForeColor=-2147483640\r\n");  // the window and window-text colours
+    Put(1, Stored(L"a", 0, 0));
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(Shown()[0]->NoteCloseRequest());
+    ASSERT_EQ(Shown().size(), 1u);
+    headless::NotifyIconEvent(notes->form1, 515);
+    EXPECT_EQ(Shown()[1]->Text1.BackColor(), host.screen.windowColor);
+    EXPECT_EQ(Shown()[1]->Text1.ForeColor(), host.screen.windowTextColor);
+    Exit();
+    EXPECT_EQ(DecodeNote(File(1)).record.text, L"a");
+    EXPECT_NE(dir.Read(L"Pindorel.ini").find("BackColor=-2147483643"), std::string::npos);
 }
 
 TEST_F(PindorelTest, StoredNotesKeepTheirOwnLookWhileNewNotesTakeTheDefaults) {
