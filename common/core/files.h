@@ -25,4 +25,7 @@ int WriteFileReplacing(const std::wstring& path, std::string_view bytes);
 
 bool FileExists(const std::wstring& path);
 
+// The process's current folder (empty when the system cannot tell).
+std::wstring CurrentFolder();
+
 }  // namespace core

@@ -122,4 +122,9 @@ bool FileExists(const std::wstring& path) {
     return ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
+std::wstring CurrentFolder() {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) != nullptr ? FromUtf8(buffer) : std::wstring();
+}
+
 }  // namespace core

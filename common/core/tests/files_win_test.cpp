@@ -44,5 +44,17 @@ TEST(FilesWin, AReaderThatKeepsTheFileMakesTheWriteFailAndKeepsTheOldFile) {
     EXPECT_FALSE(FileExists(path + L".new~"));
 }
 
+TEST(FilesWin, AReadOnlyFileIsNotReplacedAndNoTemporaryFileStays) {
+    testkit::TempDir temp("files-win-test");
+    const std::wstring path = temp.File(L"Tamvoro.ini");
+    ASSERT_EQ(WriteFileReplacing(path, "old"), 0);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    EXPECT_EQ(WriteFileReplacing(path, "new"), kErrPathAccess);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(temp.Read(L"Tamvoro.ini"), "old");
+    EXPECT_FALSE(FileExists(path + L".new~"));
+}
+
 }  // namespace
 }  // namespace core
