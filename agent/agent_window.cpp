@@ -23,6 +23,7 @@ constexpr int kBeepsOnSystemSound = 11;
 constexpr int16_t kStartHidden = 0;
 constexpr wchar_t kLaunchFailed[] = L"アプリケーションの起動に失敗しました。";
 constexpr wchar_t kPicturesFailed[] = L"次の画像ファイルを読み込めませんでした。";
+constexpr wchar_t kOutlineReduced[] = L"画像の輪郭が細かすぎるため、輪郭を簡略化して表示します。";
 
 // Design sizes (twips).
 constexpr double kMinButtonSize = 375;
@@ -267,6 +268,9 @@ void FRM_AGT1::LayoutAgentWindow(int tail) {
     Move(Left(), Top(), layout.window.width, layout.window.height);
     Picture1[1].ZOrder(0);
     BuildWindowShape(*this, shape_, true);
+    if (shape_.coarsened) {
+        forms::MsgBox(*this, kOutlineReduced, forms::kMbInformation | forms::kMbOk);
+    }
     KeepWindowOnScreen();
 }
 
