@@ -49,6 +49,13 @@ TEST(FilesWin, AReadOnlyFileIsNotReplacedAndNoTemporaryFileStays) {
     const std::wstring path = temp.File(L"Tamvoro.ini");
     ASSERT_EQ(WriteFileReplacing(path, "old"), 0);
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (writer != INVALID_HANDLE_VALUE) {  // rights that ignore the attribute (Wine as root)
+        CloseHandle(writer);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        GTEST_SKIP() << "the read-only attribute does not stop a write here";
+    }
 
     EXPECT_EQ(WriteFileReplacing(path, "new"), kErrPathAccess);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
