@@ -19,11 +19,10 @@ namespace agent {
 // the last column leaves that column out. An empty picture gives an empty outline.
 forms::Region PictureOutline(const forms::Image& picture, int dx, int dy);
 
-// The most rectangles a window outline may hold. The X window system takes at most 32,765
-// in one shape request (a larger one ends the program or hangs it under Wine); the rest is
-// left for the rectangles of controls and of the balloon that cut across a picture's rows
-// and so split them when the outlines are joined.
-inline constexpr std::size_t kMaxWindowRects = 30000;
+// The most rectangles a window outline may hold: the X window system takes at most 32,765
+// in one window shape (under Wine a larger one ends the program or hangs it). Where the
+// joined outlines still come to more, the window backend reduces them to their rows.
+inline constexpr std::size_t kMaxWindowRects = 32765;
 
 // The outline reduced to one rectangle per band of rows, from the band's leftmost to its
 // rightmost pixel; equal consecutive bands are merged.
