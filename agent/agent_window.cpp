@@ -23,10 +23,19 @@ constexpr int kBeepsOnSystemSound = 11;
 constexpr int16_t kStartHidden = 0;
 constexpr wchar_t kLaunchFailed[] = L"アプリケーションの起動に失敗しました。";
 constexpr wchar_t kPicturesFailed[] = L"次の画像ファイルを読み込めませんでした。";
+constexpr wchar_t kOutlineReduced[] = L"画像の輪郭が細かすぎるため、輪郭を簡略化して表示します。";
 
 // Design sizes (twips).
 constexpr double kMinButtonSize = 375;
 constexpr double kLauncherWidth = 375;
+
+// The minute of now, counted so that two different minutes never compare equal.
+int64_t MinuteStamp(const core::DateTime& now) {
+    constexpr int64_t kMinutesPerDay = 24 * 60;
+    constexpr int64_t kDaysPerYear = 366;
+    return (int64_t(now.date.year) * kDaysPerYear + core::DayOfYear(now.date)) * kMinutesPerDay +
+           now.hour * 60 + now.minute;
+}
 
 }  // namespace
 
@@ -73,6 +82,8 @@ FRM_AGT1::FRM_AGT1(AgentState& state) : Form(L"FRM_AGT1"), state_(state) {
         if (hooks_.popupMenu) {
             hooks_.popupMenu();
         }
+        // The menu has closed, with a command or without one (Esc, a click elsewhere).
+        state_.menuOpen = false;
     };
     Text1.MouseUp = [this](int, int, float, float) { state_.menuOpen = false; };
     CMD_Min.Click = [this] {
@@ -137,9 +148,7 @@ void FRM_AGT1::LoadData() {
     state_.settings = LoadAgentSettings(environment, frame_);
     // Out-of-range values of a hand-edited file give way to their defaults for this
     // session; as they count as read, the file keeps its own values unless changed.
-    const AgentOptions effective =
-        EffectiveOptions(state_.settings.values, PixelFactor(app.TwipsPerPixelX()),
-                         PixelFactor(app.TwipsPerPixelY()));
+    const AgentOptions effective = EffectiveOptions(state_.settings.values);
     state_.settings.values = effective;
     state_.settings.asRead = effective;
     state_.timetablePath = ResolveAgentPath(app.Path(), state_.settings.values.schedule);
@@ -259,6 +268,9 @@ void FRM_AGT1::LayoutAgentWindow(int tail) {
     Move(Left(), Top(), layout.window.width, layout.window.height);
     Picture1[1].ZOrder(0);
     BuildWindowShape(*this, shape_, true);
+    if (shape_.coarsened) {
+        forms::MsgBox(*this, kOutlineReduced, forms::kMbInformation | forms::kMbOk);
+    }
     KeepWindowOnScreen();
 }
 
@@ -353,8 +365,8 @@ void FRM_AGT1::SetMinimised(bool minimised) {
     }
 }
 
-// A pop-up menu, a dialog or a message box of the program is open: the tick then neither
-// raises the window nor opens the message window.
+// A pop-up menu, a dialog or a message box of the program is open: the tick then does
+// not raise the window.
 bool FRM_AGT1::Busy() const {
     return state_.menuOpen || GetApp().ModalOpen();
 }
@@ -365,26 +377,49 @@ void FRM_AGT1::AgentTick() {
     if (state_.alwaysOnTop && !Busy()) {
         SetTopmost(true);
     }
+    const core::DateTime now = forms::Now();
     if (holdSeconds_ != -1) {
         ++holdSeconds_;
         if (holdSeconds_ > state_.settings.values.pcTime) {
+            clockText_ = ClockText(state_.catalogue, now);
             ShowPicture(state_.catalogue.defaultPicture);
+            announcing_ = false;
             WriteBalloon(NormalView(state_.catalogue, clockText_, normalText_));
             holdSeconds_ = -1;
             return;
         }
     }
-    const core::DateTime now = forms::Now();
     if (now.date.year != state_.catalogue.year) {
         MoveCatalogueToYear(state_.catalogue, now.date.year);
     }
     int16_t picture = state_.catalogue.defaultPicture;
     const std::wstring clock = ClockText(state_.catalogue, now);
-    if (clock != clockText_) {
+    // The messages change by the minute whatever the clock line shows (seconds, or only
+    // the date); the clock line itself follows the clock text.
+    const int64_t minute = MinuteStamp(now);
+    if (minute != evaluatedMinute_) {
+        evaluatedMinute_ = minute;
         clockText_ = clock;
         EvaluateMinute(now, picture);
+    } else if (clock != clockText_) {
+        clockText_ = clock;
+        RefreshClockLine();
     }
     ShowDueMessageBox(now, picture);
+}
+
+// The balloon's text again with the new clock line; the caret keeps its place in the text.
+void FRM_AGT1::RefreshClockLine() {
+    const MessageCatalogue& catalogue = state_.catalogue;
+    const std::wstring text =
+        announcing_ ? AnnouncementView(catalogue, clockText_, headline_, extraMessage_)
+                    : NormalView(catalogue, clockText_, normalText_);
+    const int caret = Text1.SelStart();
+    const int oldHead = int(headLength_);
+    Text1.SetText(ReplaceHead(Text1.Text(), headLength_, text));
+    headLength_ = text.size();
+    const int newHead = int(text.size());
+    Text1.SetSelStart(caret >= oldHead ? caret - oldHead + newHead : std::min(caret, newHead));
 }
 
 void FRM_AGT1::EvaluateMinute(const core::DateTime& now, int16_t& picture) {
@@ -397,6 +432,7 @@ void FRM_AGT1::EvaluateMinute(const core::DateTime& now, int16_t& picture) {
     normalText_ = view.normalText;
     picture = view.picture;
     if (view.headline == headline_) {
+        announcing_ = false;
         WriteBalloon(NormalView(catalogue, clockText_, normalText_));
         return;
     }
@@ -417,13 +453,15 @@ void FRM_AGT1::EvaluateMinute(const core::DateTime& now, int16_t& picture) {
     }
     const std::wstring text = AnnouncementView(catalogue, clockText_, headline_, extraMessage_);
     Announce();
+    announcing_ = true;
     WriteBalloon(text);
 }
 
 // The first due message box not shown yet, unless the message window is open already or
-// something modal is: then it waits for a later tick.
+// something modal is (a dialog, a message box, a pop-up menu): then it waits for a later
+// tick.
 void FRM_AGT1::ShowDueMessageBox(const core::DateTime& now, int16_t picture) {
-    if (messageWindow_.Visible() || Busy()) {
+    if (messageWindow_.Visible() || GetApp().ModalOpen()) {
         return;
     }
     std::vector<TimedEntry>& boxes = state_.catalogue.messageBoxes;

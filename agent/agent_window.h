@@ -67,6 +67,7 @@ class FRM_AGT1 : public forms::Form, public AgentWindow {
     void LoadCharacterPictures();
     void KeepWindowOnScreen();
     void EvaluateMinute(const core::DateTime& now, int16_t& picture);
+    void RefreshClockLine();
     void ShowDueMessageBox(const core::DateTime& now, int16_t picture);
     void ShowPicture(int16_t picture);
     void WriteBalloon(const std::wstring& text);
@@ -84,6 +85,8 @@ class FRM_AGT1 : public forms::Form, public AgentWindow {
     bool picturesReported_ = false;
 
     int16_t holdSeconds_ = -1;
+    int64_t evaluatedMinute_ = -1;  // MinuteStamp of the last minute evaluated
+    bool announcing_ = false;       // the balloon shows an announcement, not the normal view
     std::wstring clockText_;
     std::wstring headline_;
     std::wstring extraMessage_;

@@ -208,7 +208,7 @@ void DetailDialog::Form_Load() {
     Picture5.SetTop(Label1[0].Top());
     SetHeight(kDesignHeight - (kPanelTop - Label1[0].Top()));
 
-    ShowValues(EffectiveOptions(settings_.values, factorX_, factorY_));
+    ShowValues(EffectiveOptions(settings_.values));
 
     const bool pictures = links_.hasNormalPicture && links_.hasNormalPicture();
     Label1[7].SetVisible(pictures);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/files.h"
 #include "core/text.h"
 
 namespace agent {
@@ -33,7 +34,8 @@ void CloseOnEscape(forms::Form& dialog, int16_t& key) {
 
 std::wstring BrowseForFile(forms::Form& owner, std::wstring_view filter) {
     int16_t filterIndex = 0;
-    return core::CutAtNul(forms::GetHost().OpenFileDialog(&owner, filter, L"", filterIndex));
+    return core::CutAtNul(
+        forms::GetHost().OpenFileDialog(&owner, filter, core::CurrentFolder(), filterIndex));
 }
 
 }  // namespace agent

@@ -54,17 +54,20 @@ int32_t LeadingNumber(std::wstring_view text) {
     return value;
 }
 
-AgentOptions EffectiveOptions(const AgentOptions& options, int factorX, int factorY) {
+int16_t EffectiveSoundFlag(int16_t stored) {
+    const AgentOptions defaults;
+    return InRange(stored, 0, 2) ? stored : defaults.soundFlag;
+}
+
+AgentOptions EffectiveOptions(const AgentOptions& options) {
     const AgentOptions defaults;
     AgentOptions o = options;
     KeepOrDefault(o.formShow, InRange(o.formShow, 0, 1), defaults.formShow);
-    KeepOrDefault(o.soundFlag, InRange(o.soundFlag, 0, 2), defaults.soundFlag);
+    o.soundFlag = EffectiveSoundFlag(o.soundFlag);
     KeepOrDefault(o.pcTime, o.pcTime >= 0, defaults.pcTime);
     KeepOrDefault(o.fDirect, InRange(o.fDirect, 1, 4), defaults.fDirect);
-    KeepOrDefault(o.fWidth, TwipsToPixelsShown(o.fWidth, factorX) >= kMinBalloonWidthPixels,
-                  defaults.fWidth);
-    KeepOrDefault(o.fHeight, TwipsToPixelsShown(o.fHeight, factorY) >= kMinBalloonHeightPixels,
-                  defaults.fHeight);
+    KeepOrDefault(o.fWidth, o.fWidth > 0, defaults.fWidth);
+    KeepOrDefault(o.fHeight, o.fHeight > 0, defaults.fHeight);
     KeepOrDefault(o.fbSpace, o.fbSpace >= 0, defaults.fbSpace);
     KeepOrDefault(o.bPos, InRange(o.bPos, 1, 2), defaults.bPos);
     KeepOrDefault(o.pFlag, InRange(o.pFlag, 0, 1), defaults.pFlag);

@@ -31,9 +31,15 @@ int16_t PixelsToStoredTwips(int32_t pixels, int factor);
 int32_t LeadingNumber(std::wstring_view text);
 
 // The options as the agent uses them this session: a value outside its range (a
-// hand-edited file) is replaced by the key's default. The stored options stay as read,
-// so nothing is written back unless the user confirms a dialog.
-AgentOptions EffectiveOptions(const AgentOptions& options, int factorX, int factorY);
+// hand-edited file) is replaced by the key's default. The balloon's size is kept while it
+// is positive, whatever screen it was stored on: the dialogs' smallest size applies only
+// to what the user types. The stored options stay as read, so nothing is written back
+// unless the user confirms a dialog.
+AgentOptions EffectiveOptions(const AgentOptions& options);
+
+// The sound choice the agent uses for a stored SoundFlag: 0…2 as stored, the wave file (1)
+// for any other value.
+int16_t EffectiveSoundFlag(int16_t stored);
 
 enum class StoreProblem {
     None,

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "agent/option_checks.h"
 #include "agent/profile_reader.h"
 #include "core/files.h"
 #include "core/profile.h"
@@ -56,7 +57,7 @@ double PlaceOnAxis(const ProfileReader& reader, std::wstring_view key, double wi
 // With no sound file named and the wave file chosen, the system's notify sound is used
 // when it exists; otherwise the announcement falls back to the system beep.
 void ApplySoundDefault(AgentOptions& options, const core::EnvLookup& env) {
-    if (!options.soundFile.empty() || options.soundFlag != 1) {
+    if (!options.soundFile.empty() || EffectiveSoundFlag(options.soundFlag) != 1) {
         return;
     }
     std::wstring windir;

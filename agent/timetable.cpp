@@ -10,6 +10,23 @@ namespace agent {
 
 namespace {
 
+bool IsPlainNumber(std::wstring_view text) {
+    const std::size_t digits = text.substr(0, 1) == L"-" ? 1 : 0;
+    return text.size() > digits &&
+           text.find_first_not_of(L"0123456789", digits) == std::wstring_view::npos;
+}
+
+// A row's time: minutes after midnight when the key holds a plain number, else a clock
+// text "hh:mm"; anything else (or nothing) is -1, not given.
+int16_t ReadMinutes(const ProfileReader& reader, std::wstring_view section,
+                    const std::wstring& key) {
+    const std::wstring text = reader.GetText(section, key);
+    if (IsPlainNumber(text)) {
+        return reader.GetInt16(section, key, -1);
+    }
+    return ParseClockTime(text);
+}
+
 template <std::size_t N>
 void ReadRows(const ProfileReader& reader, std::wstring_view section,
               std::array<TimetableRow, N>& rows) {
@@ -18,8 +35,8 @@ void ReadRows(const ProfileReader& reader, std::wstring_view section,
         TimetableRow& row = rows[i];
         row.name = reader.GetText(section, L"Item" + n);
         row.check = reader.GetInt16(section, L"Check" + n, 0);
-        row.start = reader.GetInt16(section, L"S_Time" + n, -1);
-        row.end = reader.GetInt16(section, L"E_Time" + n, -1);
+        row.start = ReadMinutes(reader, section, L"S_Time" + n);
+        row.end = ReadMinutes(reader, section, L"E_Time" + n);
         row.remark = reader.GetText(section, L"Remark" + n);
     }
 }

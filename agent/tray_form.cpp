@@ -108,8 +108,7 @@ void TrayForm::Command(const std::function<void()>& action) {
 void TrayForm::Form_Load() {
     AgentState& state = agent_.State();
     const forms::App& app = GetApp();
-    laidOut_ = EffectiveOptions(state.settings.asRead, PixelFactor(app.TwipsPerPixelX()),
-                                PixelFactor(app.TwipsPerPixelY()));
+    laidOut_ = EffectiveOptions(state.settings.asRead);
     if (app.Screen().smallIconWidth > kPlainIconSize &&
         app.Screen().smallIconHeight > kPlainIconSize) {
         SetIcon(agent_.Window().Icon());
@@ -122,12 +121,16 @@ void TrayForm::Form_Load() {
     };
     if (AddIcon() != 0) {
         forms::MsgBox(L"通知領域にアイコンを登録出来ませんでした。", forms::kMbError);
+        // The menu's ticks are not set up yet: saving now would store the agent as hidden.
+        startFailed_ = true;
         Unload();
     }
 }
 
 void TrayForm::Form_Unload() {
-    SaveSettings();
+    if (!startFailed_) {
+        SaveSettings();
+    }
     RemoveIcon();
     agent_.UnloadMessageWindow();
     GetApp().End();

@@ -67,6 +67,7 @@ class TrayForm : public forms::Form {
     AgentWindow& agent_;
     AgentOptions laidOut_;  // the options the agent window was built with
     int launcherItems_ = 0;
+    bool startFailed_ = false;  // the icon could not be added: the program ends unsaved
     DummyForm dummy_;
     LauncherDialog launcherDialog_;
     DetailDialog detailDialog_;

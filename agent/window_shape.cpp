@@ -64,6 +64,47 @@ bool TakesNoSpace(const forms::Control& control) {
            control.Kind() == forms::ControlKind::Timer;
 }
 
+forms::Rect Bounds(const std::vector<forms::Rect>& rects) {
+    forms::Rect all = rects.front();
+    for (const forms::Rect& r : rects) {
+        all = {std::min(all.left, r.left), std::min(all.top, r.top), std::max(all.right, r.right),
+               std::max(all.bottom, r.bottom)};
+    }
+    return all;
+}
+
+// Keeps the outline within budget rectangles; true when it had to be reduced.
+bool FitOutline(forms::Region& outline, std::size_t budget) {
+    if (outline.rects.size() <= budget) {
+        return false;
+    }
+    outline = RowBounds(outline);
+    if (outline.rects.size() > budget) {
+        outline.rects = {Bounds(outline.rects)};
+    }
+    return true;
+}
+
+// Fits the pictures always shown into what the controls leave, and every other picture
+// into what those leave.
+bool FitOutlines(WindowShape& shape) {
+    std::size_t fixed = shape.controlRects.size();
+    const auto left = [&fixed] { return kMaxWindowRects > fixed ? kMaxWindowRects - fixed : 1; };
+    bool coarsened = false;
+    for (ShapePicture& entry : shape.pictures) {
+        if (entry.mode == kShapeAlways) {
+            coarsened = FitOutline(entry.region, left()) || coarsened;
+            fixed += entry.region.rects.size();
+        }
+    }
+    for (ShapePicture& entry : shape.pictures) {
+        if (entry.mode != kShapeAlways) {
+            coarsened = FitOutline(entry.region, left()) || coarsened;
+        }
+    }
+    return coarsened;
+}
+
 void Append(forms::Region& region, const forms::Region& more) {
     region.rects.insert(region.rects.end(), more.rects.begin(), more.rects.end());
 }
@@ -99,6 +140,30 @@ forms::Region PictureOutline(const forms::Image& picture, int dx, int dy) {
     return outline;
 }
 
+forms::Region RowBounds(const forms::Region& outline) {
+    forms::Region bands;
+    for (const forms::Rect& r : outline.rects) {
+        forms::Rect* last = bands.rects.empty() ? nullptr : &bands.rects.back();
+        if (last != nullptr && last->top == r.top && last->bottom == r.bottom) {
+            last->left = std::min(last->left, r.left);
+            last->right = std::max(last->right, r.right);
+        } else {
+            bands.rects.push_back(r);
+        }
+    }
+    forms::Region merged;
+    for (const forms::Rect& r : bands.rects) {
+        forms::Rect* last = merged.rects.empty() ? nullptr : &merged.rects.back();
+        if (last != nullptr && last->bottom == r.top && last->left == r.left &&
+            last->right == r.right) {
+            last->bottom = r.bottom;
+        } else {
+            merged.rects.push_back(r);
+        }
+    }
+    return merged;
+}
+
 void BuildWindowShape(forms::Form& form, WindowShape& shape, bool usePictures) {
     const forms::App& app = form.GetApp();
     const ClientOffset offset = MeasureClientOffset(form);
@@ -123,6 +188,9 @@ void BuildWindowShape(forms::Form& form, WindowShape& shape, bool usePictures) {
             entry.region =
                 PictureOutline(picture.Pixels(), pixelsX(picture.FormLeft()) + offset.border,
                                pixelsY(picture.FormTop()) + offset.top);
+        }
+        shape.coarsened = FitOutlines(shape);
+        for (const ShapePicture& entry : shape.pictures) {
             if (entry.mode == kShapeAlways || entry.mode == kShapeAtStart) {
                 Append(window, entry.region);
             }

@@ -3,6 +3,7 @@
 // and switch the character picture that is part of it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -17,6 +18,15 @@ namespace agent {
 // consecutive rows that are equal are merged into one taller rectangle. A run that reaches
 // the last column leaves that column out. An empty picture gives an empty outline.
 forms::Region PictureOutline(const forms::Image& picture, int dx, int dy);
+
+// The most rectangles a window outline may hold: the X window system takes at most 32,765
+// in one window shape (under Wine a larger one ends the program or hangs it). Where the
+// joined outlines still come to more, the window backend reduces them to their rows.
+inline constexpr std::size_t kMaxWindowRects = 32765;
+
+// The outline reduced to one rectangle per band of rows, from the band's leftmost to its
+// rightmost pixel; equal consecutive bands are merged.
+forms::Region RowBounds(const forms::Region& outline);
 
 // How an entry of the shape table takes part in the window's outline.
 inline constexpr int16_t kShapeAlways = 0;    // always part of it
@@ -33,11 +43,15 @@ struct ShapePicture {
 struct WindowShape {
     std::vector<ShapePicture> pictures;
     std::vector<forms::Rect> controlRects;
+    bool coarsened = false;  // a picture's outline was too fine and was reduced
 };
 
 // Shapes the form: the rectangles of its controls (menus, timers and, with usePictures,
 // the controls named as a picture of the table excepted), and with usePictures the
-// outline of every table picture whose mode is kShapeAlways or kShapeAtStart.
+// outline of every table picture whose mode is kShapeAlways or kShapeAtStart. A picture
+// outline that would make the window's outline exceed kMaxWindowRects (with the
+// controls, the pictures always shown and any one other picture) is reduced to its
+// RowBounds, or to its bounding rectangle when that is still too many.
 void BuildWindowShape(forms::Form& form, WindowShape& shape, bool usePictures);
 
 // The form's outline for picture index of the table: the control rectangles, the pictures

@@ -1,6 +1,6 @@
 // The agent window driven on the test backend with an injected clock: start-up, the
 // announcement and its hold time, recesses, timed message boxes one at a time and held
-// back while a menu is open, damaged pictures, and the window kept on screen.
+// back only while a menu is open, damaged pictures, and the window kept on screen.
 #include "agent/agent_window.h"
 
 #include <gtest/gtest.h>
@@ -127,6 +127,31 @@ TEST_F(AgentWindowTest, LessonIsAnnouncedHeldSevenSecondsThenTheNormalViewReturn
     EXPECT_TRUE(Shows(8));  // Picture_Wait, which without a file of its own is the normal one
 }
 
+TEST_F(AgentWindowTest, ASecondsClockRefreshesEachSecondButTheMinuteIsEvaluatedOnce) {
+    WriteCatalogue({L"TIME=\"hh:nn:ss\""});
+    FRM_AGT1& agent = Start(Monday(8, 49, 58));
+    host.Advance(2000);
+    EXPECT_EQ(Balloon(), L"08:50:00\r\nただいま国語の時間です。\r\n集中しよう");
+    agent.Text1.SetSelStart(3);
+    host.Advance(7000);  // held for P_C_Time, the clock running and the caret left alone
+    EXPECT_EQ(Balloon(), L"08:50:07\r\nただいま国語の時間です。\r\n集中しよう");
+    EXPECT_EQ(agent.Text1.SelStart(), 3);
+    host.Advance(1000);
+    EXPECT_EQ(Balloon(), L"08:50:08\r\nいまは国語の時間");
+    host.Advance(2000);
+    EXPECT_EQ(Balloon(), L"08:50:10\r\nいまは国語の時間");
+}
+
+TEST_F(AgentWindowTest, ADateOnlyClockStillAnnouncesEachLesson) {
+    WriteCatalogue({L"TIME=\"\"", L"DATE=\"m/d\""});
+    Start(Monday(8, 49, 58));
+    EXPECT_EQ(Balloon(), L"12/7\r\n");
+    host.Advance(2000);
+    EXPECT_EQ(Balloon(), L"12/7\r\nただいま国語の時間です。\r\n集中しよう");
+    host.Advance(55 * 60000);  // 9:45: the second lesson
+    EXPECT_EQ(Balloon(), L"12/7\r\nただいま算数の時間です。\r\n集中しよう");
+}
+
 TEST_F(AgentWindowTest, TextTypedAfterTheMessageSurvivesAndAShortenedTextIsNoFault) {
     FRM_AGT1& agent = Start(Monday(8, 50, 0));
     ASSERT_EQ(Balloon(), L"08:50\r\nただいま国語の時間です。\r\n集中しよう");
@@ -138,7 +163,7 @@ TEST_F(AgentWindowTest, TextTypedAfterTheMessageSurvivesAndAShortenedTextIsNoFau
     EXPECT_EQ(Balloon(), L"08:51\r\nいまは国語の時間");
 }
 
-TEST_F(AgentWindowTest, MessageBoxesOneAtATimeAndHeldBackWhileTheMenuIsOpen) {
+TEST_F(AgentWindowTest, MessageBoxesOneAtATimeAndHeldBackOnlyWhileTheMenuIsOpen) {
     WriteCatalogue(
         {L"MESSAGEBOX={9:00}\"一つ目\"", L"MESSAGEBOX={9:00}\"二つ目\",Picture_Info_Normal"});
     FRM_AGT1& agent = Start(Monday(8, 59, 58));
@@ -146,12 +171,17 @@ TEST_F(AgentWindowTest, MessageBoxesOneAtATimeAndHeldBackWhileTheMenuIsOpen) {
     EXPECT_TRUE(box.Loaded());
     EXPECT_FALSE(box.Visible());
 
-    state.menuOpen = true;  // the pop-up menu is in use at 9:00
-    host.Advance(3000);
-    EXPECT_FALSE(box.Visible());
-    EXPECT_FALSE(state.catalogue.messageBoxes[0].shown);
-
-    state.menuOpen = false;
+    {
+        forms::ModalScope menu(app);  // the pop-up menu is open at 9:00
+        host.Advance(3000);
+        EXPECT_FALSE(box.Visible());
+        EXPECT_FALSE(state.catalogue.messageBoxes[0].shown);
+    }
+    // A right-click on the character whose menu closed with Esc leaves no mark behind,
+    // and a mark left set does not hold the box back either.
+    headless::MouseUp(agent.Picture1[1], forms::kRightButton, 1, 1);
+    EXPECT_FALSE(state.menuOpen);
+    state.menuOpen = true;
     host.Advance(1000);
     ASSERT_TRUE(box.Visible());
     EXPECT_EQ(box.Label1.Caption(), L"一つ目");

@@ -21,7 +21,7 @@ class DetailDialogTest : public ::testing::Test, protected AgentFolderTest {
     // Reads options as the agent would at start and opens the dialog.
     void Open(const AgentOptions& options) {
         settings = testing::SettingsAsRead(options);
-        laidOut = EffectiveOptions(options, 15, 15);
+        laidOut = EffectiveOptions(options);
         dialog.Show();
     }
     void ConfirmOk() { testing::ConfirmOk(host, dialog); }
@@ -246,7 +246,7 @@ TEST_F(DetailDialogTest, OutOfRangeValuesShowAsDefaultsAndStoreOnlyOnOk) {
     options.bPos = 0;
     options.pFlag = -1;
     options.fWidth = -300;
-    options.fHeight = 600;  // 40 pixels
+    options.fHeight = 0;
     options.fbSpace = -15;
     options.pcTime = -2;
     Open(options);

@@ -31,27 +31,27 @@ TEST(OptionChecks, OutOfRangeValuesGiveWayToTheirDefaults) {
     odd.formShow = 2;
     odd.soundFlag = 3;
     odd.fDirect = 0;
-    odd.fWidth = 2385;  // 159 pixels
-    odd.fHeight = 899;  // 59 pixels
+    odd.fWidth = 0;
+    odd.fHeight = -1;
     odd.fbSpace = -1;
     odd.bPos = 3;
     odd.pFlag = 2;
     odd.lPopFlag = -1;
     odd.pcTime = -1;
-    EXPECT_EQ(EffectiveOptions(odd, 15, 15), AgentOptions{});
+    EXPECT_EQ(EffectiveOptions(odd), AgentOptions{});
 
     AgentOptions fine;
     fine.formShow = 0;
     fine.soundFlag = 2;
     fine.fDirect = 4;
-    fine.fWidth = 2400;
-    fine.fHeight = 900;
+    fine.fWidth = 1600;  // 160 pixels stored on a screen of 10 twips per pixel
+    fine.fHeight = 1;
     fine.fbSpace = 0;
     fine.bPos = 1;
     fine.pFlag = 0;
     fine.lPopFlag = 0;
     fine.pcTime = 0;
-    EXPECT_EQ(EffectiveOptions(fine, 15, 15), fine);
+    EXPECT_EQ(EffectiveOptions(fine), fine);
 }
 
 TEST(OptionChecks, OnlyTextsThatReadBackUnchangedAreStorable) {

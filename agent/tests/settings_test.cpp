@@ -72,6 +72,10 @@ TEST_F(SettingsTest, NoFileGivesDefaultsAndACentredWindow) {
     EXPECT_EQ(withSound.values.soundFlag, 1);
     EXPECT_EQ(withSound.values.soundFile, windows_.Path() + L"\\Media\\notify.wav");
     EXPECT_EQ(withSound.asRead, withSound.values);
+
+    // An odd flag stands for the wave file, so it takes the default sound file as well.
+    WriteIni({L"[Option]", L"SoundFlag=9"});
+    EXPECT_EQ(Load().values.soundFile, windows_.Path() + L"\\Media\\notify.wav");
 }
 
 TEST_F(SettingsTest, StoredValuesAreReadTrimmedAndKeptToSixteenBits) {

@@ -55,6 +55,17 @@ TEST(TimetableFile, RowsDayPlansAndSixteenBitValues) {
     EXPECT_EQ(LoadTimetableFile(dir.File(L"none.ini")).meals[1].check, 0);
 }
 
+TEST(TimetableFile, TimesThatAreNotWholeMinutesAreClockTimesOrNotGiven) {
+    const Timetable t =
+        ReadTimetable(Cp932Lines({L"[Item]", L"S_Time1=8:50", L"E_Time1= 09:35 ", L"S_Time2=abc",
+                                  L"E_Time2=8:50x", L"S_Time3=25:00", L"E_Time3=-"}));
+    EXPECT_EQ(t.items[0].start, 530);
+    EXPECT_EQ(t.items[0].end, 575);
+    for (int16_t minutes : {t.items[1].start, t.items[1].end, t.items[2].start, t.items[2].end}) {
+        EXPECT_EQ(minutes, -1);
+    }
+}
+
 TEST(DayTable, WordingAndWhichRowsTakePart) {
     Timetable t;
     t.meals[0] = Row(L"breakfast", 420, 450);  // excluded

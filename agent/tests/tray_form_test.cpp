@@ -304,11 +304,15 @@ TEST_F(TrayFormTest, ADetailChangeAcceptedWithARestartRestarts) {
     EXPECT_NE(folder.Read(L"Tamvoro.ini").find("F_Direct=2"), std::string::npos);
 }
 
-TEST_F(TrayFormTest, AFailedIconEndsTheProgramAfterSaving) {
+TEST_F(TrayFormTest, AFailedIconEndsTheProgramLeavingTheFileAsItWas) {
+    const std::string ini = testing::Cp932Lines({L"[MainForm]", L"Form_Show=1", L"Top=90"});
+    folder.Write(L"Tamvoro.ini", ini);
     host.notifyResult = -1;
     host.ExpectMessage(forms::kIdOk, L"通知領域にアイコンを登録出来ませんでした。");
     EXPECT_THROW(agent.Start(), headless::ProgramEnded);
     EXPECT_TRUE(agent.messageWindowUnloaded);
+    // The menu is not ticked yet at that point: no Form_Show=0 is written.
+    EXPECT_EQ(folder.Read(L"Tamvoro.ini"), ini);
 }
 
 TEST_F(TrayFormTest, TheSessionsEndSavesAndRemovesTheIconAndAShellRestartAddsItAgain) {

@@ -81,16 +81,20 @@ TEST(PictureOutline, EmptyAndSingleColourPicturesGiveNothing) {
     EXPECT_TRUE(PictureOutline(forms::Image(4, 4, kInk), 0, 0).rects.empty());
 }
 
-TEST(PictureOutline, CheckerboardGivesOneRectanglePerOpaqueRunPixel) {
-    forms::Image board(8, 8, kKey);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
+forms::Image Checkerboard(int size) {
+    forms::Image board(size, size, kKey);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
             if ((x + y) % 2 == 1) {
                 board.Set(x, y, kInk);
             }
         }
     }
-    const forms::Region outline = PictureOutline(board, 0, 0);
+    return board;
+}
+
+TEST(PictureOutline, CheckerboardGivesOneRectanglePerOpaqueRunPixel) {
+    const forms::Region outline = PictureOutline(Checkerboard(8), 0, 0);
     // Rows alternate, so nothing merges; odd rows start opaque at column 0 but their last
     // pixel (column 7) is key, even rows end with an opaque pixel in the last column,
     // which is left out: 3 runs in even rows, 4 in odd rows.
@@ -99,6 +103,15 @@ TEST(PictureOutline, CheckerboardGivesOneRectanglePerOpaqueRunPixel) {
         EXPECT_EQ(r.right - r.left, 1);
         EXPECT_EQ(r.bottom - r.top, 1);
     }
+}
+
+TEST(RowBounds, EachBandSpansItsPixelsAndEqualBandsMerge) {
+    const forms::Region outline = PictureOutline(Picture({".#..#.",  //
+                                                          ".##.#.",  //
+                                                          "#.##.#",  //
+                                                          ".....#"}),
+                                                 0, 0);
+    EXPECT_EQ(Rects(RowBounds(outline)), (std::vector<forms::Rect>{{1, 0, 5, 2}, {0, 2, 4, 3}}));
 }
 
 class ShapeForm : public forms::Form {
@@ -153,6 +166,28 @@ TEST_F(WindowShapeTest, ControlsAndPicturesAreMovedByTheFrame) {
     SwitchShapePicture(form, form.Picture1[1], shape, 0);
     EXPECT_EQ(form.WindowRegion()->rects.size(),
               shape.controlRects.size() + shape.pictures[0].region.rects.size());
+}
+
+TEST_F(WindowShapeTest, AnOutlineTooFineForTheWindowSystemIsReducedToItsRows) {
+    ShapeForm form;
+    form.Load();
+    form.Picture1[0].Move(0, 0, 60, 45);
+    form.Picture1[0].SetPicture(Picture({"....", ".##.", "...."}));
+    form.Picture1[1].SetAutoSize(true);
+    form.Picture1[1].SetPicture(Checkerboard(512));
+    WindowShape shape;
+    shape.pictures = {{&form.Picture1[0], {}, kShapeAlways},
+                      {&form.Picture1[1], {}, kShapeAtStart}};
+    BuildWindowShape(form, shape, true);
+    EXPECT_TRUE(shape.coarsened);
+    EXPECT_EQ(shape.pictures[0].region.rects.size(), 1u);  // small enough: as it was
+    EXPECT_EQ(shape.pictures[1].region.rects.size(), 512u);
+    EXPECT_LE(form.WindowRegion()->rects.size(), kMaxWindowRects);
+
+    form.Picture1[1].SetPicture(Checkerboard(256));  // 32,640 rectangles: within the limit
+    BuildWindowShape(form, shape, true);
+    EXPECT_FALSE(shape.coarsened);
+    EXPECT_EQ(shape.pictures[1].region.rects.size(), 32640u);
 }
 
 TEST_F(WindowShapeTest, WithoutPicturesEveryControlCountsAsARectangle) {

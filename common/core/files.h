@@ -34,4 +34,7 @@ bool FileExists(const std::wstring& path);
 // number.
 int RenameFileRetrying(const std::wstring& from, const std::wstring& to);
 
+// The process's current folder (empty when the system cannot tell).
+std::wstring CurrentFolder();
+
 }  // namespace core

@@ -140,4 +140,9 @@ int RenameFileRetrying(const std::wstring& from, const std::wstring& to) {
                                                                               : ErrorNumber(errno);
 }
 
+std::wstring CurrentFolder() {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) != nullptr ? FromUtf8(buffer) : std::wstring();
+}
+
 }  // namespace core

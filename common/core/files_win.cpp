@@ -60,9 +60,27 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+// Whether a replace refused with this error may go through once another process lets go
+// of the old file. A refused rename over a file that is open elsewhere reports access
+// denied as well, so that error counts as a brief hold only while the old file can still
+// be opened for writing; a read-only or protected file cannot, and fails at once.
+bool HeldByAnother(DWORD err, const std::wstring& path) {
+    if (err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION) {
+        return true;
+    }
+    if (err != ERROR_ACCESS_DENIED) {
+        return false;
+    }
+    Handle probe(CreateFileW(path.c_str(), GENERIC_WRITE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return probe.Valid() || GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 // Puts the finished temporary file in place of the old one. Another process that has the
-// old file open for a moment (a scanner, an indexer, a viewer) makes the replace fail with
-// a sharing or access error; such a failure is retried for about a second before it counts.
+// old file open for a moment (a scanner, an indexer, a viewer) makes the replace fail;
+// such a failure is retried for about a second before it counts. A file that cannot be
+// written at all fails at the first attempt.
 bool ReplaceWith(const std::wstring& temp, const std::wstring& path) {
     constexpr int kAttempts = 20;
     constexpr DWORD kPauseMs = 50;
@@ -72,8 +90,7 @@ bool ReplaceWith(const std::wstring& temp, const std::wstring& path) {
             return true;
         }
         const DWORD err = GetLastError();
-        if (attempt == kAttempts ||
-            (err != ERROR_SHARING_VIOLATION && err != ERROR_ACCESS_DENIED)) {
+        if (attempt == kAttempts || !HeldByAnother(err, path)) {
             SetLastError(err);
             return false;
         }
@@ -159,6 +176,14 @@ int RenameFileRetrying(const std::wstring& from, const std::wstring& to) {
         }
         Sleep(kPauseMs);
     }
+}
+
+std::wstring CurrentFolder() {
+    const DWORD size = GetCurrentDirectoryW(0, nullptr);
+    std::wstring folder(size, L'\0');
+    const DWORD length = size != 0 ? GetCurrentDirectoryW(size, folder.data()) : 0;
+    folder.resize(length < size ? length : 0);
+    return folder;
 }
 
 }  // namespace core

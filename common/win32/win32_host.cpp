@@ -402,7 +402,7 @@ void Win32Host::Beep() {
 
 bool Win32Host::PlaySoundFile(std::wstring_view path) {
     const std::wstring file(path);
-    return PlaySoundW(file.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT) != FALSE;
+    return PlaySoundW(file.c_str(), nullptr, SND_ASYNC | SND_FILENAME) != FALSE;
 }
 
 intptr_t Win32Host::ShellOpen(forms::Form* owner, std::wstring_view file, std::wstring_view params,

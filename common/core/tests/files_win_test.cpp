@@ -44,5 +44,24 @@ TEST(FilesWin, AReaderThatKeepsTheFileMakesTheWriteFailAndKeepsTheOldFile) {
     EXPECT_FALSE(FileExists(path + L".new~"));
 }
 
+TEST(FilesWin, AReadOnlyFileIsNotReplacedAndNoTemporaryFileStays) {
+    testkit::TempDir temp("files-win-test");
+    const std::wstring path = temp.File(L"Tamvoro.ini");
+    ASSERT_EQ(WriteFileReplacing(path, "old"), 0);
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const HANDLE writer = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (writer != INVALID_HANDLE_VALUE) {  // rights that ignore the attribute (Wine as root)
+        CloseHandle(writer);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        GTEST_SKIP() << "the read-only attribute does not stop a write here";
+    }
+
+    EXPECT_EQ(WriteFileReplacing(path, "new"), kErrPathAccess);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(temp.Read(L"Tamvoro.ini"), "old");
+    EXPECT_FALSE(FileExists(path + L".new~"));
+}
+
 }  // namespace
 }  // namespace core

@@ -400,6 +400,22 @@ TEST_F(BackendTest, ARegionShapesTheWindow) {
     DeleteObject(applied);
 }
 
+TEST_F(BackendTest, ARegionTooFineForTheWindowSystemIsReducedToItsRows) {
+    Region board;  // 512 x 80 one-pixel squares, none of them joinable: 40,960 rectangles
+    for (int y = 0; y < 80; ++y) {
+        for (int x = y % 2; x < 1024; x += 2) {
+            board.rects.push_back({x, y, x + 1, y + 1});
+        }
+    }
+    form.SetRegion(&board);
+    HRGN applied = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(HWND(form.Handle()), applied), ERROR);
+    EXPECT_EQ(GetRegionData(applied, 0, nullptr), sizeof(RGNDATAHEADER) + 80 * sizeof(RECT));
+    EXPECT_TRUE(PtInRegion(applied, 2, 1));
+    EXPECT_TRUE(PtInRegion(applied, 1022, 79));  // the gaps of a row are filled
+    DeleteObject(applied);
+}
+
 TEST_F(BackendTest, TimersTickThroughTheMessageLoopWithoutReentering) {
     int ticks = 0;
     int depth = 0, deepest = 0;
