@@ -179,12 +179,17 @@ void TextBox::ReplaceSelection(std::wstring_view text) {
     std::wstring edited = text_;
     edited.replace(size_t(selStart_), size_t(selLength_), inserted);
     const int caret = selStart_ + int(inserted.size());
-    if (edited != text_) {
-        text_ = std::move(edited);
-        Notify(Aspect::Text);
-        Raise(Change);
+    if (edited == text_) {
+        Select(caret, 0);
+        return;
     }
-    Select(caret, 0);
+    // The caret is after the inserted text when Change is raised, as in a window: a handler
+    // that filters the text keeps it there.
+    text_ = std::move(edited);
+    selStart_ = caret;
+    selLength_ = 0;
+    Notify(Aspect::Text);
+    Raise(Change);
 }
 
 void TextBox::UserEdited(std::wstring text, int selStart, int selLength) {
