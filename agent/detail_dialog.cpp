@@ -13,7 +13,6 @@ namespace agent {
 
 namespace {
 
-constexpr int16_t kLastControlKey = 26;
 constexpr int kCancel = 1;
 constexpr int kSoundBrowse = 0;
 constexpr int kScheduleBrowse = 1;
@@ -138,11 +137,13 @@ void DetailDialog::Design() {
     for (int i = 0; i < 2; ++i) {
         forms::TextBox& box = Text4.Load(i);
         box.SetMaxLength(3);
+        box.SetImeOff(true);
         box.Move(2940, 540 + i * 420, 600, kRowHeight);
         box.SetVisible(true);
     }
     DesignRow(5, 1380, L"吹き出しとボタンの間隔");
     Text5.SetMaxLength(2);
+    Text5.SetImeOff(true);
     Text5.Move(kFieldLeft, 1380, 600, kRowHeight);
     DesignRow(6, 1800, L"ボタンの位置");
     DesignOptions(Picture3, Option3, 1800, {L"上", L"下"}, 720);
@@ -172,6 +173,7 @@ void DetailDialog::Design() {
     Command4.Move(6480, 3270, 420, kRowHeight);
     DesignRow(2, 3720, L"テキストの切替時間");
     Text2.SetMaxLength(2);
+    Text2.SetImeOff(true);
     Text2.Move(kFieldLeft, 3720, 480, kRowHeight);
 
     DesignRow(0, 4380, L"スケジュール設定ファイル");
@@ -254,10 +256,7 @@ void DetailDialog::Option1_Click(int index) {
 }
 
 void DetailDialog::DigitsOnly(int16_t& key) {
-    const bool digit = key >= L'0' && key <= L'9';
-    if (!digit && key > kLastControlKey) {
-        key = 0;
-    }
+    forms::DigitsOnly(key);
 }
 
 void DetailDialog::Command3_Click(int index) {

@@ -264,18 +264,40 @@ void SetEditor::Text1_KeyPress(int index, int16_t& key) {
         }
         return;
     }
-    const bool control = key < L' ';
-    if (control ? FieldOf(index) == SetField::kAnswers && key > 26
-                : !FieldAccepts(FieldOf(index), static_cast<wchar_t>(key))) {
+    const SetField field = FieldOf(index);
+    if (field == SetField::kAnswers) {
+        forms::DigitsOnly(key);  // the numbers of choices; the field refuses "0" below
+    }
+    const wchar_t c = forms::KeyChar(key);
+    const bool control = c < L' ';
+    if (control ? field == SetField::kAnswers && !forms::IsControlKey(key)
+                : !FieldAccepts(field, c)) {
         key = 0;
     }
 }
 
 void SetEditor::Text1_Change(int index) {
-    // Pasted text does not pass the key filter.
-    const std::wstring kept = FilterField(FieldOf(index), Text1[index].Text());
-    if (kept != Text1[index].Text()) {
-        Text1[index].SetText(kept);
+    // Pasted text and text from the input method's other paths do not pass the key filter.
+    // Full-width digits count as the answers they are; the caret stays where the user is,
+    // less the characters removed before it.
+    const SetField field = FieldOf(index);
+    forms::TextBox& box = Text1[index];
+    const auto filter = [field](std::wstring_view text) {
+        std::wstring narrowed(text);
+        if (field == SetField::kAnswers) {
+            for (wchar_t& c : narrowed) {
+                c = forms::NarrowDigit(c);
+            }
+        }
+        return FilterField(field, narrowed);
+    };
+    const std::wstring kept = filter(box.Text());
+    if (kept != box.Text()) {
+        const auto caret = static_cast<size_t>(box.SelStart());
+        const int keptBefore =
+            static_cast<int>(filter(std::wstring_view(box.Text()).substr(0, caret)).size());
+        box.SetText(kept);
+        box.SetSelStart(keptBefore);
     }
 }
 

@@ -10,16 +10,10 @@ namespace mensato {
 namespace {
 
 constexpr int16_t kEnter = 13;
-// Keys up to this code are control keys (Backspace, Ctrl+C, Ctrl+V, ...).
-constexpr int16_t kLastControlKey = 26;
 
 constexpr int kNewButton = 0;
 constexpr int kRegisterButton = 1;
 constexpr int kDeleteButton = 2;
-
-bool IsDigit(int16_t key) {
-    return key >= L'0' && key <= L'9';
-}
 
 // A box's leading number as a 16-bit integer (to the nearest); nullopt when it does not fit.
 std::optional<int16_t> WholeNumber(const forms::TextBox& box) {
@@ -120,10 +114,12 @@ void SettingsForm::BuildControls() {
         button.SetVisible(true);
     }
     Text1.SetMaxLength(7);
+    Text1.SetImeOff(true);
     Text1.Move(1380, 1320, 1095, 315);
     for (int i = 0; i < 2; ++i) {
         forms::TextBox& box = Text2.Load(i);
         box.SetMaxLength(2);
+        box.SetImeOff(true);
         box.Move(1380, 1740 + i * 420, 495, 315);
         box.SetVisible(true);
     }
@@ -330,8 +326,8 @@ void SettingsForm::Text1_KeyPress(int16_t& key) {
     if (key == kEnter) {
         key = 0;
         ApplyBoxes();
-    } else if (!IsDigit(key) && key != L'.' && key > kLastControlKey) {
-        key = 0;
+    } else {
+        forms::DigitsOnly(key, L".");
     }
 }
 
@@ -339,8 +335,8 @@ void SettingsForm::Text2_KeyPress(int16_t& key) {
     if (key == kEnter) {
         key = 0;
         ApplyBoxes();
-    } else if (!IsDigit(key) && key > kLastControlKey) {
-        key = 0;
+    } else {
+        forms::DigitsOnly(key);
     }
 }
 

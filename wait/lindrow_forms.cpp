@@ -11,8 +11,6 @@ namespace {
 
 constexpr int16_t kEnter = 13;
 constexpr int16_t kEscape = 27;
-// Keys up to this code are control keys (Backspace, Ctrl+C, Ctrl+V, ...).
-constexpr int16_t kLastControlKey = 26;
 constexpr int kOptionCount = 3;
 
 // The controls that stay usable while waiting.
@@ -55,6 +53,7 @@ OptionsForm::OptionsForm(Module1& module) : Form(L"Form2"), module_(module) {
         forms::TextBox& box = Text1.Load(i);
         box.SetContainer(&Frame1);
         box.SetMaxLength(10);
+        box.SetImeOff(true);
         box.Move(900, 255 + i * 390, 1155, 330);
         box.SetVisible(true);
     }
@@ -91,10 +90,7 @@ void OptionsForm::Form_KeyPress(int16_t& key) {
 }
 
 void OptionsForm::Text1_KeyPress(int16_t& key) {
-    const bool digit = key >= L'0' && key <= L'9';
-    if (!digit && key > kLastControlKey) {
-        key = 0;
-    }
+    forms::DigitsOnly(key);
 }
 
 void OptionsForm::Command1_Click() {

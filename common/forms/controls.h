@@ -97,6 +97,10 @@ class TextBox : public Control {
     // Accepts files dropped from the shell (raising DropFiles).
     bool AcceptsFiles() const { return acceptsFiles_; }
     void SetAcceptsFiles(bool accepts) { acceptsFiles_ = accepts; }
+    // A box for digits: the input method is off while it has the focus, so that digits
+    // come out half-width.
+    bool ImeOff() const { return imeOff_; }
+    void SetImeOff(bool off) { imeOff_ = off; }
 
     int SelStart() const { return selStart_; }
     int SelLength() const { return selLength_; }
@@ -122,6 +126,7 @@ class TextBox : public Control {
     bool richEdit_ = false;
     bool locked_ = false;
     bool acceptsFiles_ = false;
+    bool imeOff_ = false;
     int selStart_ = 0;
     int selLength_ = 0;
 };

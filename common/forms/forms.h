@@ -6,6 +6,7 @@
 #include "forms/controls.h"
 #include "forms/form.h"
 #include "forms/host.h"
+#include "forms/keys.h"
 #include "forms/picture_box.h"
 #include "forms/types.h"
 #include "forms/window_frame.h"

@@ -451,10 +451,8 @@ LRESULT ControlWindow::HandleInput(HWND window, UINT message, WPARAM wParam, LPA
             }
             return code | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
         }
-        case WM_CHAR: {
-            const int16_t key = form.FilterKeyPress(&control_, int16_t(wParam));
-            return IsWindow(window) && key != 0 ? OnTyped(window, key, lParam) : 0;
-        }
+        case WM_CHAR:
+            return TypeChar(window, wchar_t(wParam), lParam);
         case WM_KEYDOWN: {
             const int16_t code = form.FilterKeyDown(&control_, int16_t(wParam), ShiftState());
             if (!IsWindow(window) || code == 0) {

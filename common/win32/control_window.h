@@ -92,6 +92,12 @@ class ControlWindow : public forms::Peer {
     void RemoveToolTip();
     void Subclass(HWND window);
     LRESULT CallOriginal(HWND window, UINT message, WPARAM wParam, LPARAM lParam) const;
+    // A character the user entered: through the model's KeyPress filter, then OnTyped.
+    LRESULT TypeChar(HWND window, wchar_t c, LPARAM lParam);
+    // Characters an input method commits to an edit window (WM_IME_CHAR, and the result
+    // string of WM_IME_COMPOSITION, which the edit control would otherwise insert itself)
+    // go through TypeChar one by one, as typed ones do. True when handled.
+    bool OnImeInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT HandleInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -1,5 +1,6 @@
 #include "win32/edit_window.h"
 
+#include <imm.h>
 #include <richedit.h>
 #include <shellapi.h>
 
@@ -150,6 +151,16 @@ void EditWindow::OnCommand(WORD code) {
         SendMessageW(window_, EM_GETSEL, WPARAM(&start), LPARAM(&end));
         Box().UserEdited(WindowText(window_), int(start), int(end - start));
     }
+}
+
+bool EditWindow::OnKindMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               LRESULT& result) {
+    if (message == WM_SETFOCUS && Box().ImeOff()) {
+        // No input method in this box, so that digits are typed half-width; the focus
+        // then goes on as usual.
+        ImmAssociateContext(window, nullptr);
+    }
+    return OnImeInput(window, message, wParam, lParam, result);
 }
 
 LRESULT EditWindow::OnTyped(HWND window, int16_t key, LPARAM lParam) {

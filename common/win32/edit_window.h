@@ -20,6 +20,8 @@ class EditWindow : public ControlWindow {
     void ApplySelection() override;
     void OnCommand(WORD code) override;
     LRESULT OnTyped(HWND window, int16_t key, LPARAM lParam) override;
+    bool OnKindMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                       LRESULT& result) override;
     void SyncSelection() override;
     bool RaisesDoubleClick() const override { return true; }
     void ApplyTextLimit();

@@ -24,6 +24,10 @@ class ListWindow : public ControlWindow {
     HWND InputWindow() const override;
     WNDPROC OriginalProc(HWND window) const override;
     LRESULT OnTyped(HWND window, int16_t key, LPARAM lParam) override;
+    bool OnKindMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                       LRESULT& result) override {
+        return window == editChild_ && OnImeInput(window, message, wParam, lParam, result);
+    }
 
     HWND editChild_ = nullptr;  // the edit part of an editable combo box
     WNDPROC originalEdit_ = nullptr;

@@ -105,3 +105,65 @@ TEST_F(KeysTest, KeyDownGoesThroughThePreviewToo) {
 }
 
 }  // namespace
+
+namespace {
+
+// A digit box filtered with DigitsOnly, and a change filter that strips letters: what the
+// user types or pastes (full-width, half-width katakana, kanji, private use) and where the
+// caret ends up.
+class FilterForm : public forms::Form {
+  public:
+    FilterForm() : Form(L"Form1") {
+        Digits.KeyPress = [](int16_t& key) { forms::DigitsOnly(key, L"."); };
+        Digits.Move(0, 0, 600, 300);
+    }
+    forms::TextBox Digits{*this, L"Digits"};
+};
+
+TEST(DigitsOnly, FullWidthDigitsCountOthersAreRefused) {
+    headless::TestHost host;
+    forms::App app{host};
+    FilterForm form;
+    form.Show();
+    const struct {
+        const wchar_t* typed;
+        const wchar_t* entered;
+    } cases[] = {
+        {L"１２", L"12"}, {L"3．５", L"3.5"},       {L"ｱ7", L"7"},
+        {L"漢8", L"8"},   {L"\uE000\uFFFF9", L"9"}, {L"12\b", L"1"},
+    };
+    for (const auto& c : cases) {
+        form.Digits.SetText(L"");
+        headless::Type(form.Digits, c.typed);
+        EXPECT_EQ(form.Digits.Text(), c.entered) << c.typed;
+    }
+}
+
+TEST(ReplaceSelection, ChangeSeesTheCaretAfterTheInsertedText) {
+    headless::TestHost host;
+    forms::App app{host};
+    FilterForm form;
+    form.Show();
+    form.Digits.Change = [&form] {
+        forms::TextBox& box = form.Digits;
+        std::wstring kept;
+        int before = 0;
+        for (size_t i = 0; i < box.Text().size(); ++i) {
+            if (box.Text()[i] != L'x') {
+                kept += box.Text()[i];
+                before += i < size_t(box.SelStart()) ? 1 : 0;
+            }
+        }
+        if (kept != box.Text()) {
+            box.SetText(kept);
+            box.SetSelStart(before);
+        }
+    };
+    form.Digits.SetText(L"314");
+    form.Digits.Select(1, 0);
+    form.Digits.ReplaceSelection(L"x");  // a refused character pasted into the middle
+    headless::Type(form.Digits, L"2");
+    EXPECT_EQ(form.Digits.Text(), L"3214");
+}
+
+}  // namespace
