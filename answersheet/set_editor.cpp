@@ -82,6 +82,7 @@ void SetEditor::Design() {
         box.SetVisible(true);
     }
     Text1[1].SetMaxLength(kMaxChoices);
+    Text1[2].SetImeOff(true);  // answers are digits: they come out half-width
     const wchar_t* const decisions[] = {L"決定", L"取消"};
     for (int i = 0; i < 2; ++i) {
         forms::CommandButton& button = Command2.Load(i);

@@ -1,8 +1,9 @@
 // Every program file carries its application manifest, and a program started from it runs
 // with the common controls 6 the manifest asks for.
 #include <gtest/gtest.h>
-#include <psapi.h>
 #include <windows.h>
+// psapi.h needs windows.h before it.
+#include <psapi.h>
 
 #include <memory>
 #include <string>
