@@ -101,6 +101,26 @@ TEST_F(TypingTest, EnteredCharactersPassTheDigitFilterWhicheverWayTheyCome) {
     }
 }
 
+// Wine's own input method commits a composition set in the box's input context as a
+// result string; the result reaches the filter once, not again as characters.
+TEST_F(TypingTest, TextTheInputMethodCommitsPassesTheFilterOnce) {
+    form.Plain.KeyPress = [](int16_t& key) { DigitsOnly(key); };
+    form.Plain.SetFocus();
+    host.DoEvents();
+    HWND window = HWND(form.Plain.Handle());
+    HIMC context = ImmGetContext(window);
+    ASSERT_NE(context, nullptr);
+    ImmSetOpenStatus(context, TRUE);
+    const std::wstring entered = L"１ｶ漢\uE0005";
+    ASSERT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, (void*)entered.c_str(),
+                                         DWORD(entered.size() * sizeof(wchar_t)), nullptr, 0));
+    ASSERT_TRUE(ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0));
+    host.DoEvents();
+    ImmReleaseContext(window, context);
+    EXPECT_EQ(TextOf(form.Plain), L"15");
+    EXPECT_EQ(form.Plain.Text(), L"15");
+}
+
 TEST_F(TypingTest, ABoxWithTheInputMethodOffHasNoInputContextWhileFocused) {
     for (int round = 0; round < 2; ++round) {  // the focus comes back to each box
         form.Digits.SetFocus();
