@@ -25,8 +25,7 @@ std::vector<HWND> VisibleButtons(HWND box) {
 // with status 0 only after the box has been dismissed.
 void ExpectErrorBoxThenExitZero(std::wstring_view arguments) {
     e2e::Sandbox sandbox;
-    e2e::Process velcrest(sandbox.CopyIn(e2e::BuildPath(PROGRAM_EXE)), arguments,
-                          sandbox.Folder());
+    e2e::Process velcrest(sandbox.CopyIn(e2e::BuildPath(PROGRAM_EXE)), arguments, sandbox.Folder());
 
     const HWND box = velcrest.WaitForWindow(
         {.className = L"#32770", .caption = L"Velcrest", .visibleOnly = true}, kWaitMs);
@@ -67,9 +66,9 @@ TEST(Velcrest, ProgramFileHasItsIconAndVersion) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(PROJECT_VERSION_MINOR, PROJECT_VERSION_MAJOR));
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(PROJECT_VERSION_MINOR, PROJECT_VERSION_MAJOR));
     for (const wchar_t* key : {L"\\StringFileInfo\\041104B0\\ProductName",
                                L"\\StringFileInfo\\041104B0\\FileDescription"}) {
         wchar_t* value = nullptr;
