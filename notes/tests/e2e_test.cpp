@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -411,6 +412,112 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringAfterTheOptionsDialogAndANotesDialogs) 
     ASSERT_TRUE(ChooseFromIconMenu(*process, 'X'));
     EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
     EXPECT_TRUE(sandbox.Exists(NoteFileName(3)));
+}
+
+// The icon's menu worked with the mouse alone. Its items are found as the user finds them:
+// the pointer goes down the menu and each item it lights is counted (lines light none).
+// Items touch, so an item is told by the top of the lit band.
+int LitBandTop(HWND menu, int y) {
+    const RECT rect = WindowRect(menu);
+    HDC screen = GetDC(nullptr);
+    const auto lit = [&](int at) {
+        return GetPixel(screen, rect.left + 6, at) == GetSysColor(COLOR_MENUHILIGHT);
+    };
+    int top = -1;
+    for (int at = y; at > rect.top && lit(at); --at) {
+        top = at;
+    }
+    ReleaseDC(nullptr, screen);
+    return top;
+}
+
+// Clicks the item'th text item (from 0) of the shown menu.
+bool ClickMenuItem(HWND menu, int item) {
+    const RECT rect = WindowRect(menu);
+    const int x = (rect.left + rect.right) / 2;
+    int lastTop = -1;
+    int seen = -1;
+    for (int y = rect.top + 3; y < rect.bottom - 3; y += 2) {
+        SetCursorPos(x, y);
+        Sleep(20);
+        const int top = LitBandTop(menu, y);
+        if (top < 0 || top == lastTop) {
+            continue;
+        }
+        lastTop = top;
+        if (++seen == item) {
+            MouseInput(MOUSEEVENTF_LEFTDOWN);
+            MouseInput(MOUSEEVENTF_LEFTUP);
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
+    // A damaged file's message box comes first; it is answered with a click.
+    sandbox.Write(NoteFileName(1), EncodeNote(Note(L"damaged", 1500)).substr(0, 25));
+    Start();
+    const HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    Sleep(500);
+    ClickAt(FindChild(box, {.className = L"Button"}), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
+
+    const auto openMenu = [&] {
+        ClickAt(TrayIcon(), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        return process->WaitForWindow({.className = L"#32768", .visibleOnly = true}, kWaitMs);
+    };
+    size_t notes = 0;
+    const auto doubleClickMakesANote = [&] {
+        ClickAt(TrayIcon(), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+        ++notes;
+        return WaitForNotes(notes).size() == notes;
+    };
+    constexpr int kOptionsItem = 4;  // the fifth text item; lines are not counted
+    // The options dialog, opened by a click on its item, closed by each of its ways out.
+    const std::function<void(HWND)> closes[] = {
+        [](HWND dialog) {
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"決定(&O)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        },
+        [](HWND dialog) {
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"キャンセル(&C)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        },
+        [](HWND) { KeyInput(VK_ESCAPE); },
+        [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+    };
+    for (const auto& close : closes) {
+        const HWND menu = openMenu();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(ClickMenuItem(menu, kOptionsItem));
+        const HWND dialog = process->WaitForWindow(
+            {.className = L"SuiteForm", .caption = L"オプション", .visibleOnly = true}, kWaitMs);
+        ASSERT_NE(dialog, nullptr);
+        close(dialog);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, kWaitMs));
+        ASSERT_TRUE(doubleClickMakesANote());
+    }
+    // The menu dismissed without a choice: by Escape, then by a click beside it.
+    HWND menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    KeyInput(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, kWaitMs));
+    ASSERT_TRUE(doubleClickMakesANote());
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    const RECT rect = WindowRect(menu);
+    SetCursorPos(rect.left > 40 ? rect.left - 20 : rect.right + 20, rect.top);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    MouseInput(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, kWaitMs));
+    ASSERT_TRUE(doubleClickMakesANote());
+    // The menu's last item, clicked, still ends the program.
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(ClickMenuItem(menu, 5));
+    EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
 }
 
 }  // namespace
