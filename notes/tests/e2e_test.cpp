@@ -520,4 +520,56 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
     EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
 }
 
+// Files in the sandbox matching the pattern.
+int CountFiles(const Sandbox& sandbox, std::wstring_view pattern) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(sandbox.PathOf(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    int count = 0;
+    do {
+        ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
+TEST_F(PindorelE2e, AnExitSaveCutShortAtAnyMomentLeavesEveryNoteWholeAndOnce) {
+    constexpr int kNotes = 30;
+    constexpr int kArrangeFromTopLeft = 1004;  // MNU_Tag_Left: every note moves
+    std::vector<std::wstring> texts;
+    for (int n = 1; n <= kNotes; ++n) {
+        texts.push_back(L"メモ" + std::to_wstring(n));
+        NoteRecord record = Note(texts.back(), float(3000 + 60 * n));
+        record.top = float(2000 + 45 * n);
+        Put(n, record);
+    }
+    std::sort(texts.begin(), texts.end());
+    // The save takes some hundred milliseconds here: the kills fall before, during and
+    // after its file writes.
+    for (const DWORD killAfterMs : {40, 80, 160, 320}) {
+        SCOPED_TRACE(killAfterMs);
+        Start();
+        ASSERT_EQ(WaitForNotes(kNotes).size(), size_t(kNotes));
+        PostCommand(controller, kArrangeFromTopLeft);
+        PostCommand(controller, kControllerExit);
+        Sleep(killAfterMs);
+        process->Kill();
+        process.reset();
+
+        Start();  // recovers what the cut-short save left
+        std::vector<std::wstring> shown;
+        for (const NoteWindow& note : WaitForNotes(kNotes)) {
+            shown.push_back(note.text);
+        }
+        std::sort(shown.begin(), shown.end());
+        EXPECT_EQ(shown, texts);
+        EXPECT_EQ(CountFiles(sandbox, L"TagData*.dat.new*"), 0);
+        EXPECT_EQ(CountFiles(sandbox, L"TagData*.dat"), kNotes);
+        process->Kill();
+        process.reset();
+    }
+}
+
 }  // namespace
