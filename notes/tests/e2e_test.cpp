@@ -548,7 +548,7 @@ TEST_F(PindorelE2e, AnExitSaveCutShortAtAnyMomentLeavesEveryNoteWholeAndOnce) {
     std::sort(texts.begin(), texts.end());
     // The save takes some hundred milliseconds here: the kills fall before, during and
     // after its file writes.
-    for (const DWORD killAfterMs : {40, 80, 160, 320}) {
+    for (const DWORD killAfterMs : {40, 60, 80, 100, 120, 150, 200, 300}) {
         SCOPED_TRACE(killAfterMs);
         Start();
         ASSERT_EQ(WaitForNotes(kNotes).size(), size_t(kNotes));
