@@ -487,6 +487,17 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
         },
         [](HWND) { KeyInput(VK_ESCAPE); },
         [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+        // Its font dialog cancelled first: a common dialog opened from the modal form.
+        [&](HWND dialog) {
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"フォント(&F)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+            const HWND font =
+                process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
+            ASSERT_NE(font, nullptr);
+            KeyInput(VK_ESCAPE);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(font); }, kWaitMs));
+            KeyInput(VK_ESCAPE);
+        },
     };
     for (const auto& close : closes) {
         const HWND menu = openMenu();
