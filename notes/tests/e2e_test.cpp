@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -411,6 +412,175 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringAfterTheOptionsDialogAndANotesDialogs) 
     ASSERT_TRUE(ChooseFromIconMenu(*process, 'X'));
     EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
     EXPECT_TRUE(sandbox.Exists(NoteFileName(3)));
+}
+
+// The icon's menu worked with the mouse alone. Its items are found as the user finds them:
+// the pointer goes down the menu and each item it lights is counted (lines light none).
+// Items touch, so an item is told by the top of the lit band.
+int LitBandTop(HWND menu, int y) {
+    const RECT rect = WindowRect(menu);
+    HDC screen = GetDC(nullptr);
+    const auto lit = [&](int at) {
+        return GetPixel(screen, rect.left + 6, at) == GetSysColor(COLOR_MENUHILIGHT);
+    };
+    int top = -1;
+    for (int at = y; at > rect.top && lit(at); --at) {
+        top = at;
+    }
+    ReleaseDC(nullptr, screen);
+    return top;
+}
+
+// Clicks the item'th text item (from 0) of the shown menu.
+bool ClickMenuItem(HWND menu, int item) {
+    const RECT rect = WindowRect(menu);
+    const int x = (rect.left + rect.right) / 2;
+    int lastTop = -1;
+    int seen = -1;
+    for (int y = rect.top + 3; y < rect.bottom - 3; y += 2) {
+        SetCursorPos(x, y);
+        Sleep(20);
+        const int top = LitBandTop(menu, y);
+        if (top < 0 || top == lastTop) {
+            continue;
+        }
+        lastTop = top;
+        if (++seen == item) {
+            MouseInput(MOUSEEVENTF_LEFTDOWN);
+            MouseInput(MOUSEEVENTF_LEFTUP);
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
+    // A damaged file's message box comes first; it is answered with a click.
+    sandbox.Write(NoteFileName(1), EncodeNote(Note(L"damaged", 1500)).substr(0, 25));
+    Start();
+    const HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    Sleep(500);
+    ClickAt(FindChild(box, {.className = L"Button"}), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
+
+    const auto openMenu = [&] {
+        ClickAt(TrayIcon(), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        return process->WaitForWindow({.className = L"#32768", .visibleOnly = true}, kWaitMs);
+    };
+    size_t notes = 0;
+    const auto doubleClickMakesANote = [&] {
+        ClickAt(TrayIcon(), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+        ++notes;
+        return WaitForNotes(notes).size() == notes;
+    };
+    constexpr int kOptionsItem = 4;  // the fifth text item; lines are not counted
+    // The options dialog, opened by a click on its item, closed by each of its ways out.
+    const std::function<void(HWND)> closes[] = {
+        [](HWND dialog) {
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"決定(&O)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        },
+        [](HWND dialog) {
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"キャンセル(&C)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        },
+        [](HWND) { KeyInput(VK_ESCAPE); },
+        [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+        // Its font dialog cancelled first: a common dialog opened from the modal form.
+        [&](HWND dialog) {
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"フォント(&F)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+            const HWND font =
+                process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
+            ASSERT_NE(font, nullptr);
+            KeyInput(VK_ESCAPE);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(font); }, kWaitMs));
+            KeyInput(VK_ESCAPE);
+        },
+    };
+    for (const auto& close : closes) {
+        const HWND menu = openMenu();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(ClickMenuItem(menu, kOptionsItem));
+        const HWND dialog = process->WaitForWindow(
+            {.className = L"SuiteForm", .caption = L"オプション", .visibleOnly = true}, kWaitMs);
+        ASSERT_NE(dialog, nullptr);
+        close(dialog);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(dialog); }, kWaitMs));
+        ASSERT_TRUE(doubleClickMakesANote());
+    }
+    // The menu dismissed without a choice: by Escape, then by a click beside it.
+    HWND menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    KeyInput(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, kWaitMs));
+    ASSERT_TRUE(doubleClickMakesANote());
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    const RECT rect = WindowRect(menu);
+    SetCursorPos(rect.left > 40 ? rect.left - 20 : rect.right + 20, rect.top);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    MouseInput(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, kWaitMs));
+    ASSERT_TRUE(doubleClickMakesANote());
+    // The menu's last item, clicked, still ends the program.
+    menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_TRUE(ClickMenuItem(menu, 5));
+    EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
+}
+
+// Files in the sandbox matching the pattern.
+int CountFiles(const Sandbox& sandbox, std::wstring_view pattern) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(sandbox.PathOf(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    int count = 0;
+    do {
+        ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+}
+
+TEST_F(PindorelE2e, AnExitSaveCutShortAtAnyMomentLeavesEveryNoteWholeAndOnce) {
+    constexpr int kNotes = 30;
+    constexpr int kArrangeFromTopLeft = 1004;  // MNU_Tag_Left: every note moves
+    std::vector<std::wstring> texts;
+    for (int n = 1; n <= kNotes; ++n) {
+        texts.push_back(L"メモ" + std::to_wstring(n));
+        NoteRecord record = Note(texts.back(), float(3000 + 60 * n));
+        record.top = float(2000 + 45 * n);
+        Put(n, record);
+    }
+    std::sort(texts.begin(), texts.end());
+    // The save takes some hundred milliseconds here: the kills fall before, during and
+    // after its file writes.
+    for (const DWORD killAfterMs : {40, 60, 80, 100, 120, 150, 200, 300}) {
+        SCOPED_TRACE(killAfterMs);
+        Start();
+        ASSERT_EQ(WaitForNotes(kNotes).size(), size_t(kNotes));
+        PostCommand(controller, kArrangeFromTopLeft);
+        PostCommand(controller, kControllerExit);
+        Sleep(killAfterMs);
+        process->Kill();
+        process.reset();
+
+        Start();  // recovers what the cut-short save left
+        std::vector<std::wstring> shown;
+        for (const NoteWindow& note : WaitForNotes(kNotes)) {
+            shown.push_back(note.text);
+        }
+        std::sort(shown.begin(), shown.end());
+        EXPECT_EQ(shown, texts);
+        EXPECT_EQ(CountFiles(sandbox, L"TagData*.dat.new*"), 0);
+        EXPECT_EQ(CountFiles(sandbox, L"TagData*.dat"), kNotes);
+        process->Kill();
+        process.reset();
+    }
 }
 
 }  // namespace
