@@ -117,6 +117,7 @@ ControlWindow::~ControlWindow() {
         SetWindowLongPtrW(window_, GWLP_WNDPROC, LONG_PTR(original_));
     }
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    RemoveToolTip();
     if (IsWindow(window_)) {
         DestroyWindow(window_);
     }
@@ -324,9 +325,15 @@ TOOLINFOW ControlWindow::ToolInfo() const {
     return tool;
 }
 
+// Only a window that was given a tool has one to remove: the tool tip window is made when
+// the first tool is added, not for every control that never has a tip.
 void ControlWindow::RemoveToolTip() {
+    if (!toolAdded_) {
+        return;
+    }
     TOOLINFOW tool = ToolInfo();
     SendMessageW(host_.ToolTips(), TTM_DELTOOLW, 0, LPARAM(&tool));
+    toolAdded_ = false;
 }
 
 void ControlWindow::ApplyToolTip() {
@@ -336,6 +343,7 @@ void ControlWindow::ApplyToolTip() {
         std::wstring text = control_.ToolTip();
         tool.lpszText = text.data();
         SendMessageW(host_.ToolTips(), TTM_ADDTOOLW, 0, LPARAM(&tool));
+        toolAdded_ = true;
     }
 }
 

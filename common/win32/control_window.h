@@ -120,7 +120,8 @@ class ControlWindow : public forms::Peer {
     void OnDropFiles(HDROP drop);
 
     HFONT font_ = nullptr;
-    forms::Font fontMade_;  // the font font_ was made from
+    forms::Font fontMade_;    // the font font_ was made from
+    bool toolAdded_ = false;  // the tool tip window holds a tool for this window
 };
 
 // Rounds a length in twips to pixels.

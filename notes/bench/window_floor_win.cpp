@@ -1,8 +1,9 @@
 // The windows of a start with notes, made with plain system calls and nothing else: for
 // every TagData<n>.dat beside it, a borderless sizable window with a disabled face and a
 // multi-line edit box holding a short text, shown without activation. Timed like the
-// program itself (pindorel_startup_timing.exe <notes> <this exe>), it gives the floor that
-// the window system sets for showing that many notes.
+// program itself (pindorel_startup_timing.exe <notes> <runs> <this exe>), it gives the floor
+// that the window system sets for showing that many notes. It is built with Pindorel's
+// manifest, so that its edit boxes are the same common-controls boxes as the program's.
 #include <windows.h>
 
 #include <string>

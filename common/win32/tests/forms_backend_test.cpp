@@ -626,6 +626,9 @@ TEST_F(EditorTest, ToolTipsAreRegisteredForTheirControls) {
     EXPECT_EQ(SendMessageW(host.ToolTips(), TTM_GETTOOLCOUNT, 0, 0), 1);
     form.Text1.SetToolTip(L"");
     EXPECT_EQ(SendMessageW(host.ToolTips(), TTM_GETTOOLCOUNT, 0, 0), 0);
+    form.Text1.SetToolTip(L"ランチャー");
+    form.Unload();  // a window that goes takes its tool with it
+    EXPECT_EQ(SendMessageW(host.ToolTips(), TTM_GETTOOLCOUNT, 0, 0), 0);
 }
 
 }  // namespace
