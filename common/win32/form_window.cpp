@@ -434,6 +434,17 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.FilterKeyDown(nullptr, int16_t(wParam), 0);
             return 0;
         case WM_MOUSEMOVE: {
+            // The shell sends a notification icon's mouse messages. They are queued and
+            // handled from the program's own loop, as its other input is: the handler then
+            // runs with the time they came, which the window system needs before it gives
+            // the keyboard to a window the handler activates (a stale time is refused, and
+            // the icon's menu would then take no key and no click beside it, holding the
+            // program in its modal state), and the shell is not held while a menu or dialog
+            // is open.
+            if (InSendMessage()) {
+                PostMessageW(window_, WM_MOUSEMOVE, wParam, lParam);
+                return 0;
+            }
             int held = 0;
             held |= (wParam & MK_LBUTTON) ? forms::kLeftButton : 0;
             held |= (wParam & MK_RBUTTON) ? forms::kRightButton : 0;

@@ -487,6 +487,27 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
         },
         [](HWND) { KeyInput(VK_ESCAPE); },
         [](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); },
+        // The close box of its title bar, clicked.
+        [](HWND dialog) {
+            const RECT rect = WindowRect(dialog);
+            const int frame = GetSystemMetrics(SM_CXFIXEDFRAME);
+            SetCursorPos(rect.right - frame - GetSystemMetrics(SM_CXSIZE) / 2,
+                         rect.top + frame + GetSystemMetrics(SM_CYSIZE) / 2);
+            MouseInput(MOUSEEVENTF_LEFTDOWN);
+            MouseInput(MOUSEEVENTF_LEFTUP);
+        },
+        // Its background colour dialog cancelled first, then its accept button.
+        [&](HWND dialog) {
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"背景色(&B)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+            const HWND colour =
+                process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
+            ASSERT_NE(colour, nullptr);
+            KeyInput(VK_ESCAPE);
+            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(colour); }, kWaitMs));
+            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"決定(&O)"}),
+                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        },
         // Its font dialog cancelled first: a common dialog opened from the modal form.
         [&](HWND dialog) {
             ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"フォント(&F)"}),

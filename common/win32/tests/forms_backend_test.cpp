@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "forms/forms.h"
@@ -244,6 +245,31 @@ TEST_F(BackendTest, PostedKeysPassTheFiltersThroughTheMessageLoop) {
     EXPECT_EQ(seen, (std::vector<int>{-13, 13}));
     EXPECT_EQ(form.ActiveControl(), &form.Text1);
     EXPECT_EQ(form.Text1.Text(), L"");  // Enter types nothing into a single-line box
+}
+
+// The shell sends a notification icon's mouse messages from its own thread. The handler
+// runs later, from the program's loop, with the time the message came: not inside the
+// shell's call, with the time of some earlier input.
+TEST_F(BackendTest, MouseMessagesSentFromAnotherThreadAreHandledFromTheQueue) {
+    bool insideSend = true;
+    LONG handledAt = 0;
+    float x = 0;
+    form.MouseMove = [&](int, int, float atX, float) {
+        insideSend = InSendMessage();
+        handledAt = GetMessageTime();
+        x = atX;
+    };
+    const HWND window = HWND(form.Handle());
+    const DWORD sentAt = GetTickCount();
+    std::thread shell([window] { SendMessageW(window, WM_MOUSEMOVE, 0, WM_RBUTTONDOWN); });
+    for (int waited = 0; x == 0 && waited < 5000; waited += 10) {
+        host.DoEvents();
+        Sleep(10);
+    }
+    shell.join();
+    EXPECT_FALSE(insideSend);
+    EXPECT_GE(DWORD(handledAt), sentAt);
+    EXPECT_EQ(Px(x), WM_RBUTTONDOWN);
 }
 
 TEST_F(BackendTest, AltWithTheAccessKeyClicksTheButton) {
