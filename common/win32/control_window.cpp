@@ -350,6 +350,19 @@ void ControlWindow::ApplyToolTip() {
 // ---- Messages about a child, arriving at its container
 
 bool ControlWindow::RouteChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_VSCROLL:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            break;
+        default:
+            // Other messages carry no window in lParam (often a pointer): looking one up
+            // would ask the window system about a handle that is not one.
+            return false;
+    }
     ControlWindow* child = From(HWND(lParam));
     if (child == nullptr || child->window_ != HWND(lParam)) {
         return false;

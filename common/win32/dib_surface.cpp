@@ -43,12 +43,23 @@ HBITMAP CreateDib(HDC dc, int width, int height, uint32_t** bits) {
     return bitmap;
 }
 
+// The screen's vertical resolution, read once: a program aware of the system's display
+// scaling sees one resolution for its whole run, and asking again for every font made
+// costs a round trip to the window system.
+int ScreenDpiY() {
+    static const int dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const int value = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return value;
+    }();
+    return dpi;
+}
+
 }  // namespace
 
 HFONT CreateModelFont(const forms::Font& font) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = ScreenDpiY();
     LOGFONTW log{};
     log.lfHeight = -int(std::lround(font.size * dpi / 72.0));
     log.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

@@ -1,10 +1,13 @@
 // The windows of a start with notes, made with plain system calls and nothing else: for
 // every TagData<n>.dat beside it, a borderless sizable window with a disabled face and a
-// multi-line edit box holding a short text, shown without activation. Timed like the
+// multi-line edit box holding a short text, shown without activation, and a notification
+// icon. Timed like the
 // program itself (pindorel_startup_timing.exe <notes> <runs> <this exe>), it gives the floor
 // that the window system sets for showing that many notes. It is built with Pindorel's
 // manifest, so that its edit boxes are the same common-controls boxes as the program's.
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <string>
 
@@ -69,6 +72,14 @@ int wmain() {
 
     const HWND owner = CreateWindowExW(0, kFaceClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                        nullptr, nullptr);
+    // The program's notification icon: the tray's window stays in front of every note.
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = owner;
+    icon.uFlags = NIF_ICON | NIF_TIP;
+    icon.hIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+    wcscpy(icon.szTip, L"floor");
+    Shell_NotifyIconW(NIM_ADD, &icon);
     const int notes = NotesBeside(folder);
     for (int i = 0; i < notes; ++i) {
         ShowNote(owner, i);
