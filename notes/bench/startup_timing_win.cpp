@@ -95,7 +95,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::vector<std::vector<double>> elapsed(programs.size());
     for (int run = 0; run < runs; ++run) {
-        for (size_t p = 0; p < programs.size(); ++p) {
+        // Every other run goes through the programs backwards, so that none is always the
+        // one that follows a given other.
+        for (size_t i = 0; i < programs.size(); ++i) {
+            const size_t p = run % 2 == 0 ? i : programs.size() - 1 - i;
             const Timing t = TimeOneStart(programs[p], notes);
             std::printf("run %d, %ls: %d notes shown in %.0f ms%s\n", run + 1,
                         NameOf(programs[p]).c_str(), notes, t.elapsedMs,
