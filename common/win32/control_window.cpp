@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "win32/button_window.h"
@@ -50,6 +51,14 @@ int HeldButtons(WPARAM keys) {
 int KeyShift(WPARAM keys) {
     return ((keys & MK_SHIFT) ? forms::kShiftMask : 0) |
            ((keys & MK_CONTROL) ? forms::kCtrlMask : 0);
+}
+
+// The peers of the program's control windows by handle. Kept here rather than in the windows
+// themselves: storing a value in a window, and reading one from a window that is not the
+// program's, are round trips to the window system.
+std::unordered_map<HWND, ControlWindow*>& Peers() {
+    static std::unordered_map<HWND, ControlWindow*> peers;
+    return peers;
 }
 
 }  // namespace
@@ -116,7 +125,7 @@ ControlWindow::~ControlWindow() {
     if (original_ != nullptr) {
         SetWindowLongPtrW(window_, GWLP_WNDPROC, LONG_PTR(original_));
     }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    Forget(window_);
     RemoveToolTip();
     if (IsWindow(window_)) {
         DestroyWindow(window_);
@@ -130,9 +139,16 @@ ControlWindow::~ControlWindow() {
 }
 
 ControlWindow* ControlWindow::From(HWND window) {
-    return window != nullptr
-               ? reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA))
-               : nullptr;
+    const auto found = Peers().find(window);
+    return found != Peers().end() ? found->second : nullptr;
+}
+
+void ControlWindow::Own(HWND window) {
+    Peers()[window] = this;
+}
+
+void ControlWindow::Forget(HWND window) {
+    Peers().erase(window);
 }
 
 HWND ControlWindow::ParentWindow() const {
@@ -153,7 +169,7 @@ void ControlWindow::Create() {
     if (window_ == nullptr) {
         return;
     }
-    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+    Own(window_);
     Attach();
     ApplyLook();
     ApplyItems();

@@ -41,6 +41,10 @@ class ControlWindow : public forms::Peer {
     static void RegisterClasses();
 
   protected:
+    // Makes From find this peer for the window; Forget ends that.
+    void Own(HWND window);
+    static void Forget(HWND window);
+
     // What a kind's window is made of: its class (nullptr: no window) and styles.
     struct WindowStyle {
         const wchar_t* cls = nullptr;

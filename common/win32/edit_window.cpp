@@ -64,7 +64,7 @@ void EditWindow::ReplaceWindow() {
     const bool focused = GetFocus() == old;
     RemoveToolTip();
     SetWindowLongPtrW(old, GWLP_WNDPROC, LONG_PTR(original_));
-    SetWindowLongPtrW(old, GWLP_USERDATA, 0);
+    Forget(old);
     window_ = nullptr;
     original_ = nullptr;
     DestroyWindow(old);

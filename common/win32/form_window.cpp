@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <cmath>
+#include <unordered_map>
 
 #include "win32/control_window.h"
 #include "win32/dib_surface.h"
@@ -14,6 +15,13 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kFormClass[] = L"SuiteForm";
+
+// The program's form windows by handle: kept here, as a value stored in each window would
+// cost a round trip to the window system to store.
+std::unordered_map<HWND, FormWindow*>& Windows() {
+    static std::unordered_map<HWND, FormWindow*> windows;
+    return windows;
+}
 
 }  // namespace
 
@@ -77,7 +85,7 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
                               systemPlaces ? CW_USEDEFAULT : place.left, place.top,
                               place.right - place.left, place.bottom - place.top, OwnerWhenShown(),
                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(this));
+    Windows()[window_] = this;
     if (systemPlaces) {
         ReportWindowRect();  // the model takes the system's place
     }
@@ -97,7 +105,7 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
 
 FormWindow::~FormWindow() {
     host_.EndModal(form_, window_);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    Windows().erase(window_);
     DestroyWindow(window_);
     if (menuBar_ != nullptr) {
         DestroyMenu(menuBar_);
@@ -105,9 +113,8 @@ FormWindow::~FormWindow() {
 }
 
 FormWindow* FormWindow::From(HWND window) {
-    return window != nullptr
-               ? reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA))
-               : nullptr;
+    const auto found = Windows().find(window);
+    return found != Windows().end() ? found->second : nullptr;
 }
 
 void FormWindow::Apply(forms::Aspect aspect) {

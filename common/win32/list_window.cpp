@@ -16,7 +16,7 @@ ListWindow::ListWindow(Win32Host& host, forms::Control& control) : ControlWindow
 ListWindow::~ListWindow() {
     if (editChild_ != nullptr) {
         SetWindowLongPtrW(editChild_, GWLP_WNDPROC, LONG_PTR(originalEdit_));
-        SetWindowLongPtrW(editChild_, GWLP_USERDATA, 0);
+        Forget(editChild_);
     }
 }
 
@@ -39,7 +39,7 @@ void ListWindow::Attach() {
     }
     editChild_ = FindWindowExW(window_, nullptr, L"EDIT", nullptr);
     if (editChild_ != nullptr) {
-        SetWindowLongPtrW(editChild_, GWLP_USERDATA, LONG_PTR(this));
+        Own(editChild_);
         originalEdit_ = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(editChild_, GWLP_WNDPROC, LONG_PTR(SubclassProc)));
     }
