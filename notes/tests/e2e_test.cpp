@@ -474,6 +474,16 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
         ++notes;
         return WaitForNotes(notes).size() == notes;
     };
+    // A common dialog opened by one of the options dialog's buttons, cancelled.
+    const auto cancelCommonDialog = [&](HWND dialog, const wchar_t* button) {
+        ClickAt(FindChild(dialog, {.className = L"Button", .caption = button}),
+                MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+        const HWND common =
+            process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
+        ASSERT_NE(common, nullptr);
+        KeyInput(VK_ESCAPE);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(common); }, kWaitMs));
+    };
     constexpr int kOptionsItem = 4;  // the fifth text item; lines are not counted
     // The options dialog, opened by a click on its item, closed by each of its ways out.
     const std::function<void(HWND)> closes[] = {
@@ -498,25 +508,13 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
         },
         // Its background colour dialog cancelled first, then its accept button.
         [&](HWND dialog) {
-            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"背景色(&B)"}),
-                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-            const HWND colour =
-                process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
-            ASSERT_NE(colour, nullptr);
-            KeyInput(VK_ESCAPE);
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(colour); }, kWaitMs));
+            cancelCommonDialog(dialog, L"背景色(&B)");
             ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"決定(&O)"}),
                     MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
         },
-        // Its font dialog cancelled first: a common dialog opened from the modal form.
+        // Its font dialog cancelled first, then Escape.
         [&](HWND dialog) {
-            ClickAt(FindChild(dialog, {.className = L"Button", .caption = L"フォント(&F)"}),
-                    MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-            const HWND font =
-                process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
-            ASSERT_NE(font, nullptr);
-            KeyInput(VK_ESCAPE);
-            ASSERT_TRUE(WaitUntil([&] { return !IsWindow(font); }, kWaitMs));
+            cancelCommonDialog(dialog, L"フォント(&F)");
             KeyInput(VK_ESCAPE);
         },
     };
