@@ -16,6 +16,22 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"SuiteForm";
 
+// A message of the layer's own, taken from the queue only to bring the thread's message
+// time up to now.
+constexpr UINT kTimeMark = WM_APP + 0x3F0;
+
+// The shell sends a notification icon's mouse messages, and a sent message leaves the thread
+// with the time of the last message it took from its queue, perhaps long before. The window
+// system refuses to give the keyboard to a window activated with such a stale time (another
+// program has had it since): the icon's menu would then take no key and no click beside it,
+// and hold the program in its modal state. A message posted and taken back at once carries
+// the current time.
+void TakeCurrentMessageTime() {
+    PostThreadMessageW(GetCurrentThreadId(), kTimeMark, 0, 0);
+    MSG mark;
+    PeekMessageW(&mark, HWND(-1), kTimeMark, kTimeMark, PM_REMOVE);
+}
+
 // The program's form windows by handle: kept here, as a value stored in each window would
 // cost a round trip to the window system to store.
 std::unordered_map<HWND, FormWindow*>& Windows() {
@@ -441,16 +457,8 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             form_.FilterKeyDown(nullptr, int16_t(wParam), 0);
             return 0;
         case WM_MOUSEMOVE: {
-            // The shell sends a notification icon's mouse messages. They are queued and
-            // handled from the program's own loop, as its other input is: the handler then
-            // runs with the time they came, which the window system needs before it gives
-            // the keyboard to a window the handler activates (a stale time is refused, and
-            // the icon's menu would then take no key and no click beside it, holding the
-            // program in its modal state), and the shell is not held while a menu or dialog
-            // is open.
             if (InSendMessage()) {
-                PostMessageW(window_, WM_MOUSEMOVE, wParam, lParam);
-                return 0;
+                TakeCurrentMessageTime();
             }
             int held = 0;
             held |= (wParam & MK_LBUTTON) ? forms::kLeftButton : 0;
