@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "win32/button_window.h"
@@ -14,6 +13,7 @@
 #include "win32/picture_window.h"
 #include "win32/scroll_bar_window.h"
 #include "win32/win32_host.h"
+#include "win32/window_table.h"
 
 namespace win32 {
 
@@ -53,11 +53,8 @@ int KeyShift(WPARAM keys) {
            ((keys & MK_CONTROL) ? forms::kCtrlMask : 0);
 }
 
-// The peers of the program's control windows by handle. Kept here rather than in the windows
-// themselves: storing a value in a window, and reading one from a window that is not the
-// program's, are round trips to the window system.
-std::unordered_map<HWND, ControlWindow*>& Peers() {
-    static std::unordered_map<HWND, ControlWindow*> peers;
+WindowTable<ControlWindow>& Peers() {
+    static WindowTable<ControlWindow> peers;
     return peers;
 }
 
@@ -139,16 +136,15 @@ ControlWindow::~ControlWindow() {
 }
 
 ControlWindow* ControlWindow::From(HWND window) {
-    const auto found = Peers().find(window);
-    return found != Peers().end() ? found->second : nullptr;
+    return Peers().Find(window);
 }
 
 void ControlWindow::Own(HWND window) {
-    Peers()[window] = this;
+    Peers().Add(window, this);
 }
 
 void ControlWindow::Forget(HWND window) {
-    Peers().erase(window);
+    Peers().Remove(window);
 }
 
 HWND ControlWindow::ParentWindow() const {

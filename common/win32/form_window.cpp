@@ -3,12 +3,12 @@
 #include <windowsx.h>
 
 #include <cmath>
-#include <unordered_map>
 
 #include "win32/control_window.h"
 #include "win32/dib_surface.h"
 #include "win32/region.h"
 #include "win32/win32_host.h"
+#include "win32/window_table.h"
 
 namespace win32 {
 
@@ -32,10 +32,8 @@ void TakeCurrentMessageTime() {
     PeekMessageW(&mark, HWND(-1), kTimeMark, kTimeMark, PM_REMOVE);
 }
 
-// The program's form windows by handle: kept here, as a value stored in each window would
-// cost a round trip to the window system to store.
-std::unordered_map<HWND, FormWindow*>& Windows() {
-    static std::unordered_map<HWND, FormWindow*> windows;
+WindowTable<FormWindow>& Windows() {
+    static WindowTable<FormWindow> windows;
     return windows;
 }
 
@@ -101,7 +99,7 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
                               systemPlaces ? CW_USEDEFAULT : place.left, place.top,
                               place.right - place.left, place.bottom - place.top, OwnerWhenShown(),
                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    Windows()[window_] = this;
+    Windows().Add(window_, this);
     if (systemPlaces) {
         ReportWindowRect();  // the model takes the system's place
     }
@@ -121,7 +119,7 @@ FormWindow::FormWindow(Win32Host& host, forms::Form& form) : host_(host), form_(
 
 FormWindow::~FormWindow() {
     host_.EndModal(form_, window_);
-    Windows().erase(window_);
+    Windows().Remove(window_);
     DestroyWindow(window_);
     if (menuBar_ != nullptr) {
         DestroyMenu(menuBar_);
@@ -129,8 +127,7 @@ FormWindow::~FormWindow() {
 }
 
 FormWindow* FormWindow::From(HWND window) {
-    const auto found = Windows().find(window);
-    return found != Windows().end() ? found->second : nullptr;
+    return Windows().Find(window);
 }
 
 void FormWindow::Apply(forms::Aspect aspect) {
