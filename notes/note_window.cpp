@@ -24,6 +24,26 @@ bool FitsNote(std::wstring_view text) {
     return LimitNoteText(text) == WithCrLf(text);
 }
 
+struct Selection {
+    int start = 0;
+    int length = 0;
+};
+
+// The selection the user had in the text before, found from the text after a change and
+// its caret: typing, pasting or an input method's text replaces the selection, keeps the
+// text before and after it and leaves the caret after what it put in. Where what was put
+// in begins as the selection did, the selection found is the part the change altered.
+Selection SelectionBefore(std::wstring_view before, std::wstring_view after, int caret) {
+    const size_t insertedEnd = std::min(size_t(std::max(caret, 0)), after.size());
+    const size_t kept = std::min(after.size() - insertedEnd, before.size());
+    const size_t end = before.size() - kept;
+    const size_t limit = std::min(end, insertedEnd);
+    const size_t start = size_t(
+        std::mismatch(before.begin(), before.begin() + ptrdiff_t(limit), after.begin()).first -
+        before.begin());
+    return {int(start), int(end - start)};
+}
+
 }  // namespace
 
 NoteForm::NoteForm(Notes& notes) : Form(L"Form2"), notes_(notes) {
@@ -203,9 +223,9 @@ void NoteForm::Text1_KeyPress(int16_t key) {
 }
 
 // The text box holds what the note file will hold. A change that would take the text past
-// what a note can store is refused, leaving the text and the caret where they were; a
-// character the file's code page cannot hold shows at once as what will be stored. Either
-// way the user hears it.
+// what a note can store is refused, leaving the text, the caret and the selection as they
+// were; a character the file's code page cannot hold shows at once as what will be stored.
+// Either way the user hears it.
 void NoteForm::Text1_Change() {
     if (adjusting_) {
         return;
@@ -213,27 +233,27 @@ void NoteForm::Text1_Change() {
     const std::wstring text = Text1.Text();
     const int caret = Text1.SelStart();
     if (!FitsNote(text)) {
-        const int before = std::max(0, caret - int(text.size() - acceptedText_.size()));
-        SetShownText(acceptedText_, std::min(before, int(acceptedText_.size())));
+        const Selection kept = SelectionBefore(acceptedText_, text, caret);
+        SetShownText(acceptedText_, kept.start, kept.length);
         forms::GetHost().Beep();
         return;
     }
     const std::wstring stored = core::FromCp932(core::ToCp932(text));
     if (stored != text) {
         const std::wstring_view head = std::wstring_view(text).substr(0, size_t(caret));
-        SetShownText(stored, int(core::FromCp932(core::ToCp932(head)).size()));
+        SetShownText(stored, int(core::FromCp932(core::ToCp932(head)).size()), 0);
         forms::GetHost().Beep();
         return;
     }
     acceptedText_ = text;
 }
 
-void NoteForm::SetShownText(const std::wstring& text, int caret) {
+void NoteForm::SetShownText(const std::wstring& text, int selStart, int selLength) {
     adjusting_ = true;
     Text1.SetText(text);
     adjusting_ = false;
     acceptedText_ = text;
-    Text1.Select(caret, 0);
+    Text1.Select(selStart, selLength);
 }
 
 void NoteForm::MNU_Delete_Click() {

@@ -55,7 +55,7 @@ class NoteForm : public forms::Form {
     void Form_Deactivate();
     void Text1_KeyPress(int16_t key);
     void Text1_Change();
-    void SetShownText(const std::wstring& text, int caret);
+    void SetShownText(const std::wstring& text, int selStart, int selLength);
     void MNU_Edit_Click();
     void MNU_Delete_Click();
     void MNU_Font_Click();

@@ -137,7 +137,13 @@ void Notes::WriteSettings() {
 }
 
 std::wstring Notes::ClipboardNoteText() {
-    return LimitNoteText(forms::GetHost().ClipboardText());
+    forms::Host& host = forms::GetHost();
+    const std::wstring clip = host.ClipboardText();
+    std::wstring text = LimitNoteText(clip);
+    if (text.size() < WithCrLf(clip).size()) {
+        host.Beep();  // cut, as typing is refused at the limit
+    }
+    return text;
 }
 
 void Notes::EndSession() {

@@ -52,7 +52,7 @@ class Notes {
     void ArrangeNotes(int side);
     void ReadSettings();
     void WriteSettings();
-    // A new note from the clipboard's text (cut to what a note holds).
+    // The clipboard's text for a note: cut to what a note holds, with a beep when it was.
     std::wstring ClipboardNoteText();
     // Saves like an exit, without asking: the session is ending.
     void EndSession();

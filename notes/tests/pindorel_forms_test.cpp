@@ -285,10 +285,12 @@ TEST_F(PindorelTest, ClipboardCutCopyAndPaste) {
     EXPECT_EQ(Shown().size(), 2u);
 
     // Too long for a note: cut to what its file can hold.
+    EXPECT_EQ(host.Beeps(), 0);
     host.clipboard = std::wstring(40000, L'あ');
     host.ExpectPopup(L"MNU_Clip_Paste");
     headless::NotifyIconEvent(notes->form1, 516);
     EXPECT_EQ(Shown().back()->Text1.Text().size(), kMaxTextBytes / 2);
+    EXPECT_EQ(host.Beeps(), 1);  // the user hears that it was cut
     Exit();
     EXPECT_EQ(Files().size(), 3u);
 }
@@ -307,6 +309,13 @@ TEST_F(PindorelTest, AtTheLimitAChangeIsRefusedWithTheRestOfTheNoteAndTheCaretKe
     headless::Type(note.Text1, L"b");  // fits
     note.Text1.ReplaceSelection(L"pasted");
     EXPECT_EQ(note.Text1.SelStart(), 51);
+    // A selection replaced by fewer or more characters of more bytes: the selection stays.
+    for (const wchar_t* pasted : {L"いう", L"いうえお"}) {
+        note.Text1.Select(10, 3);
+        note.Text1.ReplaceSelection(pasted);
+        EXPECT_EQ(note.Text1.SelStart(), 10) << pasted;
+        EXPECT_EQ(note.Text1.SelLength(), 3) << pasted;
+    }
     Exit();
     EXPECT_EQ(DecodeNote(File(1)).record.text, full.substr(0, 50) + L"b" + full.substr(50));
 }
