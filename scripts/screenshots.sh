@@ -28,11 +28,7 @@ fi
 
 if [ -z "${SUITE_SCREENSHOTS_STARTED:-}" ]; then
     cmake --build "$build" --target window_tool quillard_screens >/dev/null
-    "$root/scripts/wine-prefix.sh"
-    source "$root/scripts/wine-env.sh"
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-        /d $((96 * scale / 100)) /f >/dev/null 2>&1
-    wineserver -w
+    "$root/scripts/scaled-prefix.sh" "$scale"
     export SUITE_SCREENSHOTS_STARTED=1 SCREENSHOTS_BUILD="$build"
     if [ -z "${DISPLAY:-}" ]; then
         # A screen that holds the largest windows at this scale.

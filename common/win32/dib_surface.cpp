@@ -43,9 +43,8 @@ HBITMAP CreateDib(HDC dc, int width, int height, uint32_t** bits) {
     return bitmap;
 }
 
-// The screen's vertical resolution, read once: a program aware of the system's display
-// scaling sees one resolution for its whole run, and asking again for every font made
-// costs a round trip to the window system.
+}  // namespace
+
 int ScreenDpiY() {
     static const int dpi = [] {
         HDC screen = GetDC(nullptr);
@@ -55,8 +54,6 @@ int ScreenDpiY() {
     }();
     return dpi;
 }
-
-}  // namespace
 
 HFONT CreateModelFont(const forms::Font& font) {
     const int dpi = ScreenDpiY();

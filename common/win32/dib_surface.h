@@ -8,6 +8,11 @@
 
 namespace win32 {
 
+// The screen's vertical resolution (dots per inch), read once: a program aware of the
+// system's display scaling sees one resolution for its whole run, and asking again for
+// every font made costs a round trip to the window system.
+int ScreenDpiY();
+
 // A GDI font for the model's font description, at the screen's resolution.
 HFONT CreateModelFont(const forms::Font& font);
 

@@ -7,12 +7,13 @@
 
 #include "core/runtime.h"
 #include "core/text.h"
+#include "win32/dib_surface.h"
 
 namespace win32 {
 
 namespace {
 
-constexpr double kPointsPerPixel = 0.75;
+constexpr double kPointsPerInch = 72;
 constexpr DWORD kFontDialogFlags =
     CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_LIMITSIZE;  // 0x2141
 constexpr INT kMinPoints = 8;
@@ -20,13 +21,14 @@ constexpr INT kMaxPoints = 24;
 
 }  // namespace
 
-LOGFONTW FontSpecToLogFont(const core::FontSpec& font) {
+LOGFONTW FontSpecToLogFont(const core::FontSpec& font, int dpi) {
     LOGFONTW logFont{};
     const size_t count = std::min(font.name.size(), std::size(logFont.lfFaceName) - 1);
     std::copy_n(font.name.begin(), count, logFont.lfFaceName);
     // Negative: a character height, which is what a point size measures. A positive value
     // would be a cell height, and the dialog would offer a smaller size each time.
-    logFont.lfHeight = -core::RoundToInt32(font.size / kPointsPerPixel).value_or(0);
+    const double pointsPerPixel = kPointsPerInch / dpi;  // 0.75 at 96 dpi
+    logFont.lfHeight = -core::RoundToInt32(font.size / pointsPerPixel).value_or(0);
     // A bold note opens the dialog as bold, so confirming the dialog unchanged keeps it bold.
     logFont.lfWeight = font.bold != 0 ? FW_BOLD : FW_NORMAL;
     logFont.lfItalic = font.italic;
@@ -35,11 +37,11 @@ LOGFONTW FontSpecToLogFont(const core::FontSpec& font) {
     return logFont;
 }
 
-core::FontSpec FontSpecFromChoice(const LOGFONTW& logFont, COLORREF colour) {
+core::FontSpec FontSpecFromChoice(const LOGFONTW& logFont, COLORREF colour, int dpi) {
     core::FontSpec font;
     font.name =
         core::CutAtNul(std::wstring_view(logFont.lfFaceName, std::size(logFont.lfFaceName)));
-    font.size = std::fabs(logFont.lfHeight * kPointsPerPixel);
+    font.size = std::fabs(logFont.lfHeight * kPointsPerInch / dpi);
     font.bold = logFont.lfWeight == FW_NORMAL ? 0 : -1;
     font.italic = logFont.lfItalic;
     font.underline = logFont.lfUnderline;
@@ -49,7 +51,10 @@ core::FontSpec FontSpecFromChoice(const LOGFONTW& logFont, COLORREF colour) {
 }
 
 int16_t ChooseNoteFont(HWND owner, core::FontSpec& font) {
-    LOGFONTW logFont = FontSpecToLogFont(font);
+    // The dialog turns the height into its point size, and back, at the screen's
+    // resolution: the sizes here follow it.
+    const int dpi = ScreenDpiY();
+    LOGFONTW logFont = FontSpecToLogFont(font, dpi);
     CHOOSEFONTW record{};
     record.lStructSize = sizeof(record);
     record.hwndOwner = owner;
@@ -63,7 +68,7 @@ int16_t ChooseNoteFont(HWND owner, core::FontSpec& font) {
         return -1;
     }
     const double initialSize = font.size;
-    font = FontSpecFromChoice(logFont, record.rgbColors);
+    font = FontSpecFromChoice(logFont, record.rgbColors, dpi);
     if (logFont.lfHeight == initialHeight) {
         font.size = initialSize;  // a size the pixel height only approximates (11 points) stays
     }

@@ -13,7 +13,7 @@ core::FontSpec Font(std::wstring name, double size, int32_t bold, uint8_t italic
 }
 
 TEST(FontSpecToLogFont, StartsTheDialogFromTheSpec) {
-    const LOGFONTW logFont = FontSpecToLogFont(Font(L"ＭＳ Ｐゴシック", 9, 0, 255, 0, 255));
+    const LOGFONTW logFont = FontSpecToLogFont(Font(L"ＭＳ Ｐゴシック", 9, 0, 255, 0, 255), 96);
     EXPECT_EQ(std::wstring(logFont.lfFaceName), L"ＭＳ Ｐゴシック");
     EXPECT_EQ(logFont.lfHeight, -12);
     EXPECT_EQ(logFont.lfWeight, FW_NORMAL);
@@ -23,15 +23,15 @@ TEST(FontSpecToLogFont, StartsTheDialogFromTheSpec) {
 }
 
 TEST(FontSpecToLogFont, HeightIsRoundedAndBoldOpensBold) {
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 10.5, 0)).lfHeight, -14);
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 11, 0)).lfHeight, -15);    // 14.67
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 1.875, 0)).lfHeight, -2);  // 2.5, half to even
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, -1)).lfWeight, FW_BOLD);
-    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, 1)).lfWeight, FW_BOLD);
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 10.5, 0), 96).lfHeight, -14);
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 11, 0), 96).lfHeight, -15);    // 14.67
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 1.875, 0), 96).lfHeight, -2);  // 2.5, half to even
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, -1), 96).lfWeight, FW_BOLD);
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, 1), 96).lfWeight, FW_BOLD);
 }
 
 TEST(FontSpecToLogFont, LongFaceNamesAreCutToTheField) {
-    const LOGFONTW logFont = FontSpecToLogFont(Font(std::wstring(40, L'ф'), 9, 0));
+    const LOGFONTW logFont = FontSpecToLogFont(Font(std::wstring(40, L'ф'), 9, 0), 96);
     EXPECT_EQ(std::wstring(logFont.lfFaceName), std::wstring(31, L'ф'));
 }
 
@@ -41,21 +41,34 @@ TEST(FontSpecFromChoice, ReadsTheDialogsAnswer) {
     logFont.lfHeight = -16;
     logFont.lfWeight = FW_NORMAL;
     logFont.lfUnderline = 1;
-    EXPECT_EQ(FontSpecFromChoice(logFont, 0x0000FF), Font(L"IPAPGothic", 12, 0, 0, 1, 0, 0xFF));
+    EXPECT_EQ(FontSpecFromChoice(logFont, 0x0000FF, 96), Font(L"IPAPGothic", 12, 0, 0, 1, 0, 0xFF));
     // Any weight but exactly normal reads back as bold.
     for (const LONG weight : {0L, 300L, 600L, 700L, 900L}) {
         logFont.lfWeight = weight;
-        EXPECT_EQ(FontSpecFromChoice(logFont, 0).bold, -1) << weight;
+        EXPECT_EQ(FontSpecFromChoice(logFont, 0, 96).bold, -1) << weight;
     }
     logFont.lfHeight = 14;
-    EXPECT_DOUBLE_EQ(FontSpecFromChoice(logFont, 0).size, 10.5);
+    EXPECT_DOUBLE_EQ(FontSpecFromChoice(logFont, 0, 96).size, 10.5);
 }
 
-TEST(FontSpecFromChoice, SpecSurvivesTheRoundTrip) {
-    for (const auto& font : {Font(L"ＭＳ Ｐゴシック", 9, 0), Font(L"Tahoma", 12, -1, 255, 255, 255),
-                             Font(L"x", 24, 0, 0, 0, 255)}) {
-        EXPECT_EQ(FontSpecFromChoice(FontSpecToLogFont(font), 0), font);
+TEST(FontSpecFromChoice, SpecSurvivesTheRoundTripAtEveryDisplayScale) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        for (const auto& font :
+             {Font(L"ＭＳ Ｐゴシック", 9, 0), Font(L"Tahoma", 12, -1, 255, 255, 255),
+              Font(L"x", 24, 0, 0, 0, 255)}) {
+            EXPECT_EQ(FontSpecFromChoice(FontSpecToLogFont(font, dpi), 0, dpi), font) << dpi;
+        }
     }
+}
+
+TEST(FontSpecToLogFont, PointsAreConvertedAtTheScreensResolution) {
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, 0), 144).lfHeight, -18);
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 9, 0), 120).lfHeight, -15);
+    EXPECT_EQ(FontSpecToLogFont(Font(L"a", 11, 0), 192).lfHeight, -29);  // 29.33
+    LOGFONTW logFont{};
+    logFont.lfHeight = -24;
+    EXPECT_DOUBLE_EQ(FontSpecFromChoice(logFont, 0, 144).size, 12);
+    EXPECT_DOUBLE_EQ(FontSpecFromChoice(logFont, 0, 96).size, 18);
 }
 
 // Confirms or cancels the font dialog this process shows.
