@@ -6,17 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "e2e/process_win.h"
-#include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
-#include "note_record.h"
-#include "note_store.h"
+#include "one_note_e2e.h"
 
 namespace {
 
 using namespace e2e;
 
-constexpr DWORD kWaitMs = 30000;
 constexpr int kNoteEdit = 1001;  // MNU_Edit
 
 void PutOnClipboard(const std::wstring& text) {
@@ -44,18 +40,9 @@ TEST(PindorelEditing, AChangeRefusedAtTheLimitKeepsTheCaretAndTheSelection) {
         full += L"\r\n" + std::wstring(40, L'あ');
     }
     full += L"\r\n" + std::wstring(40, L'い');
-    pindorel::NoteRecord note;
-    note.left = 1500;
-    note.top = 1500;
-    note.width = 2400;
-    note.height = 1500;
-    note.font = {L"ＭＳ Ｐゴシック", 9, 0, 0, 0, 0, 0};
-    note.text = full;
     Sandbox sandbox;
-    sandbox.Write(pindorel::NoteFileName(1), pindorel::EncodeNote(note));
-    Process process(sandbox.CopyIn(BuildPath(PROGRAM_EXE)), L"", sandbox.Folder());
-    const HWND window = process.WaitForWindow(
-        {.className = L"SuiteForm", .caption = L"", .visibleOnly = true}, kWaitMs);
+    std::unique_ptr<Process> process;
+    const HWND window = pindorel_e2e::StartWithOneNote(sandbox, full, process);
     ASSERT_NE(window, nullptr);
     const HWND edit = FindChild(window, {.className = L"Edit"});
     ASSERT_NE(edit, nullptr);
@@ -71,7 +58,7 @@ TEST(PindorelEditing, AChangeRefusedAtTheLimitKeepsTheCaretAndTheSelection) {
     SendMessageW(edit, WM_PASTE, 0, 0);
     EXPECT_EQ(Selection(edit), std::make_pair(10, 13));
     EXPECT_EQ(TextOf(edit), full);
-    process.Kill();
+    process->Kill();
 }
 
 }  // namespace

@@ -5,17 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "e2e/process_win.h"
-#include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
-#include "note_record.h"
-#include "note_store.h"
+#include "one_note_e2e.h"
 
 namespace {
 
 using namespace e2e;
+using pindorel_e2e::kWaitMs;
 
-constexpr DWORD kWaitMs = 30000;
 constexpr int kControllerExit = 1009;  // MNU_Exit
 constexpr int kNoteFont = 1005;        // MNU_Font
 constexpr int kSizeBox = 1138;         // the font dialog's size box (cmb3)
@@ -23,22 +20,11 @@ constexpr int kSizeBox = 1138;         // the font dialog's size box (cmb3)
 class PindorelAt150Percent : public ::testing::Test {
   protected:
     void SetUp() override {
-        pindorel::NoteRecord note;
-        note.left = 1500;
-        note.top = 1500;
-        note.width = 2400;
-        note.height = 1500;
-        note.font = {L"ＭＳ Ｐゴシック", 9, 0, 0, 0, 0, 0};
-        note.text = L"九ポイント";
-        sandbox.Write(pindorel::NoteFileName(1), pindorel::EncodeNote(note));
-        process = std::make_unique<Process>(sandbox.CopyIn(BuildPath(PROGRAM_EXE)), L"",
-                                            sandbox.Folder());
+        noteWindow = pindorel_e2e::StartWithOneNote(sandbox, L"九ポイント", process);
+        ASSERT_NE(noteWindow, nullptr);
         controller =
             process->WaitForWindow({.className = L"SuiteForm", .caption = L"Pindorel"}, kWaitMs);
         ASSERT_NE(controller, nullptr);
-        noteWindow = process->WaitForWindow(
-            {.className = L"SuiteForm", .caption = L"", .visibleOnly = true}, kWaitMs);
-        ASSERT_NE(noteWindow, nullptr);
     }
     // Opens the note's font dialog; its size box.
     HWND OpenFontDialog() {
