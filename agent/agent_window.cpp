@@ -374,10 +374,13 @@ bool FRM_AGT1::Busy() const {
 // ---- Tick
 
 void FRM_AGT1::AgentTick() {
+    const core::DateTime now = forms::Now();
+    if (SteppingAside(now)) {
+        return;
+    }
     if (state_.alwaysOnTop && !Busy()) {
         SetTopmost(true);
     }
-    const core::DateTime now = forms::Now();
     if (holdSeconds_ != -1) {
         ++holdSeconds_;
         if (holdSeconds_ > state_.settings.values.pcTime) {
@@ -406,6 +409,25 @@ void FRM_AGT1::AgentTick() {
         RefreshClockLine();
     }
     ShowDueMessageBox(now, picture);
+}
+
+// While a full-screen program of another process covers the agent's monitor, the tick
+// only keeps the windows hidden and lets due message boxes wait. When it has gone, the
+// windows come back and the minute is evaluated afresh, so that what became current
+// meanwhile is announced once.
+bool FRM_AGT1::SteppingAside(const core::DateTime& now) {
+    forms::Host& host = GetApp().GetHost();
+    if (state_.settings.values.fullScreenHide != 0 &&
+        CoversAgentsMonitor(host.Foreground(), host.Monitors(), PixelRect(*this))) {
+        aside_.Keep(*this, messageWindow_, state_.catalogue.messageBoxes, core::DayOfYear(now.date),
+                    now.hour * 60 + now.minute);
+        return true;
+    }
+    if (aside_.Active()) {
+        aside_.End(*this, messageWindow_);
+        evaluatedMinute_ = -1;
+    }
+    return false;
 }
 
 // The balloon's text again with the new clock line; the caret keeps its place in the text.
@@ -465,7 +487,10 @@ void FRM_AGT1::ShowDueMessageBox(const core::DateTime& now, int16_t picture) {
         return;
     }
     std::vector<TimedEntry>& boxes = state_.catalogue.messageBoxes;
-    const auto due = DueMessageBox(boxes, core::DayOfYear(now.date), now.hour * 60 + now.minute);
+    std::optional<std::size_t> due = aside_.TakeWaitingBox(boxes);
+    if (!due) {
+        due = DueMessageBox(boxes, core::DayOfYear(now.date), now.hour * 60 + now.minute);
+    }
     if (!due) {
         return;
     }

@@ -7,6 +7,7 @@
 
 #include "agent/agent_shared.h"
 #include "agent/balloon.h"
+#include "agent/full_screen.h"
 #include "agent/message_window.h"
 #include "agent/window_shape.h"
 #include "core/runtime.h"
@@ -66,6 +67,7 @@ class FRM_AGT1 : public forms::Form, public AgentWindow {
     void DrawAgentBalloon(forms::PictureBox& box, int tail);
     void LoadCharacterPictures();
     void KeepWindowOnScreen();
+    bool SteppingAside(const core::DateTime& now);
     void EvaluateMinute(const core::DateTime& now, int16_t& picture);
     void RefreshClockLine();
     void ShowDueMessageBox(const core::DateTime& now, int16_t picture);
@@ -80,6 +82,7 @@ class FRM_AGT1 : public forms::Form, public AgentWindow {
     FormFrame frame_{*this};
     FRM_AGT4 messageWindow_;
     WindowShape shape_;
+    StepAside aside_;
     core::Random random_;
     bool picturesInUse_ = false;
     bool picturesReported_ = false;

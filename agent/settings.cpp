@@ -88,6 +88,9 @@ AgentOptions ReadOptions(const ProfileReader& reader, const core::EnvLookup& env
         o.launcherTitles[slot] = reader.GetText(kOption, TitleKey(slot));
     }
     o.lPopFlag = reader.GetInt16(kOption, L"L_Pop_Flag", defaults.lPopFlag);
+    // Any value but 0 stands for on, and is kept as read unless the menu turns it off.
+    o.fullScreenHide =
+        reader.GetInt16(kOption, L"FullScreenHide", defaults.fullScreenHide) != 0 ? 1 : 0;
     return o;
 }
 
@@ -124,6 +127,7 @@ void WriteOptions(core::ProfileFile& file, const AgentOptions& o, const AgentOpt
         }
     }
     WriteIfChanged(file, L"L_Pop_Flag", o.lPopFlag, asRead.lPopFlag);
+    WriteIfChanged(file, L"FullScreenHide", o.fullScreenHide, asRead.fullScreenHide);
 }
 
 }  // namespace

@@ -48,6 +48,7 @@ struct AgentOptions {
     std::array<std::wstring, kLauncherCount> launcherPaths;   // slot i: Launcher(i+1)
     std::array<std::wstring, kLauncherCount> launcherTitles;  // slot i: L_Title(i+1)
     int16_t lPopFlag = 1;
+    int16_t fullScreenHide = 1;  // 1: the agent steps aside for a full-screen program
 
     friend bool operator==(const AgentOptions&, const AgentOptions&) = default;
 };

@@ -52,6 +52,8 @@ TrayForm::TrayForm(AgentWindow& agent)
     MNU_Set_Text.SetCaption(L"テキスト(&T)...");
     MNU_P_Pipe3.SetCaption(L"-");
     MNU_Restart.SetCaption(L"再起動(&R)");
+    MNU_FullScreenHide.SetCaption(L"全画面のときは隠れる(&F)");
+    forms::ShowStartUpItem(MNU_StartUp);
     MNU_Show.SetCaption(L"画面の表示(&D)");
     MNU_P_Front.SetCaption(L"常に手前に表示(&A)");
     MNU_P_Pipe2.SetCaption(L"-");
@@ -75,6 +77,13 @@ TrayForm::TrayForm(AgentWindow& agent)
             agent_.State().alwaysOnTop = MNU_P_Front.Checked();
         });
     };
+    MNU_FullScreenHide.Click = [this] {
+        Command([this] {
+            MNU_FullScreenHide.SetChecked(!MNU_FullScreenHide.Checked());
+            agent_.State().settings.values.fullScreenHide = MNU_FullScreenHide.Checked() ? 1 : 0;
+        });
+    };
+    MNU_StartUp.Click = [this] { Command([this] { forms::ChooseStartUpItem(MNU_StartUp); }); };
     MNU_P_Exit.Click = [this] { Command([this] { Unload(); }); };
     SetHooks();
 }
@@ -86,7 +95,7 @@ void TrayForm::SetHooks() {
     hooks.popupMenu = [this] {
         // The agent's right-click while a box, dialog or menu is open does nothing.
         if (!Busy()) {
-            PopupMenu(MNU_Popup);
+            ShowPopup();
         }
     };
     hooks.rebuildLauncherMenu = [this](const LauncherTitles& titles) {
@@ -109,6 +118,7 @@ void TrayForm::Form_Load() {
     AgentState& state = agent_.State();
     const forms::App& app = GetApp();
     laidOut_ = EffectiveOptions(state.settings.asRead);
+    MNU_FullScreenHide.SetChecked(state.settings.values.fullScreenHide != 0);
     if (app.Screen().smallIconWidth > kPlainIconSize &&
         app.Screen().smallIconHeight > kPlainIconSize) {
         SetIcon(agent_.Window().Icon());
@@ -195,10 +205,15 @@ void TrayForm::PopupMenuOver() {
     } else {
         window.Show();
     }
-    PopupMenu(MNU_Popup);
+    ShowPopup();
     if (useDummy) {
         dummy_.Unload();
     }
+}
+
+void TrayForm::ShowPopup() {
+    forms::ShowStartUpItem(MNU_StartUp);
+    PopupMenu(MNU_Popup);
 }
 
 void TrayForm::RebuildLauncherMenu(const LauncherTitles& titles) {

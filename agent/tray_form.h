@@ -32,6 +32,8 @@ class TrayForm : public forms::Form {
     forms::Menu MNU_Set_Text{*this, L"MNU_Set_Text", &MNU_Setting};
     forms::Menu MNU_P_Pipe3{*this, L"MNU_P_Pipe3", &MNU_Setting};
     forms::Menu MNU_Restart{*this, L"MNU_Restart", &MNU_Setting};
+    forms::Menu MNU_FullScreenHide{*this, L"MNU_FullScreenHide", &MNU_Setting};
+    forms::Menu MNU_StartUp{*this, L"MNU_StartUp", &MNU_Setting};
     forms::Menu MNU_Show{*this, L"MNU_Show", &MNU_Popup};
     forms::Menu MNU_P_Front{*this, L"MNU_P_Front", &MNU_Popup};
     forms::Menu MNU_P_Pipe2{*this, L"MNU_P_Pipe2", &MNU_Popup};
@@ -52,6 +54,8 @@ class TrayForm : public forms::Form {
     void IconRightDown();
     bool Busy() const;
     void PopupMenuOver();
+    // Pops MNU_Popup up with the start-up tick as the system's list has it now.
+    void ShowPopup();
     void RebuildLauncherMenu(const LauncherTitles& titles);
     void SetMinimised(bool hidden);
     void MNU_Hide_Click();

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "e2e/process_win.h"
@@ -22,9 +24,10 @@ constexpr DWORD kWaitMs = 15000;
 constexpr int kHideCommand = 1001;
 constexpr int kLauncherSettingsCommand = 1005;
 constexpr int kRestartCommand = 1009;
-constexpr int kShowCommand = 1010;
-constexpr int kExitCommand = 1013;
-constexpr int kFirstLauncherItem = 1014;
+constexpr int kStartUpCommand = 1011;
+constexpr int kShowCommand = 1012;
+constexpr int kExitCommand = 1015;
+constexpr int kFirstLauncherItem = 1016;
 // The icon's callback: a mouse move whose x coordinate is the mouse message.
 constexpr int kIconRightDown = 516;
 
@@ -140,8 +143,8 @@ HWND MessageBoxWith(const Process& process, const std::wstring& text) {
 
 class TamvoroE2e : public ::testing::Test {
   protected:
-    void Start() {
-        sandbox.Write(L"Setting.txt", "N_MESSAGE=\"e2e\"\r\n");
+    void Start(std::string_view catalogue = "N_MESSAGE=\"e2e\"\r\n") {
+        sandbox.Write(L"Setting.txt", catalogue);
         const std::wstring exe = sandbox.CopyIn(BuildPath(PROGRAM_EXE));
         process = std::make_unique<Process>(exe, L"", sandbox.Folder());
         agent = process->WaitForWindow(
@@ -256,6 +259,119 @@ TEST_F(TamvoroE2e, ASecondCopyInTheSameFolderEndsQuietly) {
     EXPECT_EQ(AgentWindows().size(), 1u);
     EXPECT_EQ(AgentIcons(), 1u);
     EXPECT_TRUE(Exit());
+}
+
+// The agent steps aside while a borderless window of another program covers the screen
+// and comes back when it closes, announcing the message that began meanwhile and showing
+// the box that fell due meanwhile.
+TEST_F(TamvoroE2e, AFullScreenWindowHidesTheAgentUntilItCloses) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    if (now.wSecond >= 50) {  // leave the start enough of this minute
+        Sleep(DWORD(60 - now.wSecond) * 1000 + 200);
+        GetLocalTime(&now);
+    }
+    const int next = (now.wHour * 60 + now.wMinute + 1) % 1440;
+    char range[32];
+    snprintf(range, sizeof range, "{%d:%02d-%d:%02d}", next / 60, next % 60, next / 60, next % 60);
+    Start("TIME=\"hh:nn\"\r\nSCHEDULE=" + std::string(range) + "\"later\"\r\nMESSAGEBOX=" + range +
+          "\"box\"\r\n");
+    Process show(BuildPath(FULL_SCREEN_WINDOW), L"120", sandbox.Folder());
+    const HWND cover =
+        show.WaitForWindow({.caption = L"full-screen", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(cover, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(agent); }, kWaitMs));
+    // Into the next minute: the message and the box wait while the cover stays.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            SYSTEMTIME t{};
+            GetLocalTime(&t);
+            return t.wHour * 60 + t.wMinute == next && t.wSecond >= 2;
+        },
+        70000));
+    EXPECT_FALSE(IsWindowVisible(agent));
+    EXPECT_EQ(
+        process->WaitForWindow({.className = L"SuiteForm", .caption = L"", .visibleOnly = true}, 0),
+        nullptr);
+
+    PostMessageW(cover, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(show.WaitForExit(kWaitMs).has_value());
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(agent) != FALSE; }, kWaitMs));
+    const HWND text = FindChild(agent, {.className = L"Edit"});
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(TextOf(text).find(L"later"), std::wstring::npos);
+    const HWND box = process->WaitForWindow(
+        {.className = L"SuiteForm", .caption = L"", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(FindChild(box, {.className = L"Static", .caption = L"box"}), nullptr);
+    EXPECT_TRUE(Exit());
+}
+
+// What reg.exe prints for the agent's value in the user's start-up list, nullopt when it
+// finds none. The test's Wine prefix has a registry of its own.
+std::optional<std::string> RegQueryStartUp() {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;
+    if (!CreatePipe(&read, &write, &inherit, 0)) {
+        return std::nullopt;
+    }
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    std::wstring command =
+        L"reg.exe query \"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\" /v Tamvoro";
+    PROCESS_INFORMATION info{};
+    const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    CloseHandle(write);
+    std::string output;
+    char buffer[512];
+    DWORD got = 0;
+    while (started && ReadFile(read, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        output.append(buffer, got);
+    }
+    CloseHandle(read);
+    DWORD code = 1;
+    if (started) {
+        WaitForSingleObject(info.hProcess, kWaitMs);
+        GetExitCodeProcess(info.hProcess, &code);
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    if (code != 0) {
+        return std::nullopt;
+    }
+    return output;
+}
+
+// Removes the agent's start-up value, so that no test leaves one behind.
+void ForgetStartUp() {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                       L"Tamvoro");
+}
+
+TEST_F(TamvoroE2e, TheStartUpItemAddsAndRemovesTheRunValue) {
+    ForgetStartUp();
+    ASSERT_FALSE(RegQueryStartUp().has_value());
+    Start();
+    PostCommand(tray, kStartUpCommand);
+    std::optional<std::string> value;
+    EXPECT_TRUE(WaitUntil([&] { return (value = RegQueryStartUp()).has_value(); }, kWaitMs));
+    std::string exe;
+    for (wchar_t c : sandbox.PathOf(L"Tamvoro.exe")) {
+        exe += char(c);  // the sandbox's path is plain ASCII
+    }
+    EXPECT_NE(value.value_or("").find("REG_SZ    \"" + exe + "\""), std::string::npos)
+        << value.value_or("");
+
+    PostCommand(tray, kStartUpCommand);
+    EXPECT_TRUE(WaitUntil([&] { return !RegQueryStartUp().has_value(); }, kWaitMs));
+    EXPECT_TRUE(Exit());
+    ForgetStartUp();
 }
 
 }  // namespace

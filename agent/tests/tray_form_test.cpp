@@ -109,8 +109,9 @@ TEST_F(TrayFormTest, LoadingAddsTheIconAndBuildsTheWholeMenu) {
         (std::vector<std::wstring>{L"最小化(&N)", L"-", L"ランチャー(&L)", L"設定(&S)",
                                    L"画面の表示(&D)", L"常に手前に表示(&A)", L"-", L"終了(&X)"}));
     EXPECT_EQ(Captions(tray.MNU_Setting),
-              (std::vector<std::wstring>{L"ランチャー設定(&L)...", L"詳細設定(&D)...",
-                                         L"テキスト(&T)...", L"-", L"再起動(&R)"}));
+              (std::vector<std::wstring>{
+                  L"ランチャー設定(&L)...", L"詳細設定(&D)...", L"テキスト(&T)...", L"-",
+                  L"再起動(&R)", L"全画面のときは隠れる(&F)", L"Windows の起動時に開始(&W)"}));
     EXPECT_EQ(Captions(tray.MNU_Launcher), (std::vector<std::wstring>{L"(なし)"}));
     EXPECT_FALSE(tray.MNU_L_Col[0].Enabled());
     EXPECT_TRUE(tray.MNU_Show.Checked());
@@ -230,6 +231,33 @@ TEST_F(TrayFormTest, ExitAfterTakingTheAgentOutOfUseWritesFormShowAlone) {
     Choose(tray.MNU_P_Exit);
     EXPECT_EQ(folder.Read(L"Tamvoro.ini"),
               testing::Cp932Lines({L"[Option]", L"F_Direct=7", L"[MainForm]", L"Form_Show=0"}));
+}
+
+TEST_F(TrayFormTest, FullScreenHideIsOnByDefaultAndWrittenOnlyWhenChanged) {
+    WriteIni({L"[Option]", L"FullScreenHide=5"});  // any value but 0 is on
+    agent.Start();
+    EXPECT_TRUE(tray.MNU_FullScreenHide.Checked());
+    Choose(tray.MNU_FullScreenHide);
+    Choose(tray.MNU_FullScreenHide);
+    EXPECT_EQ(agent.state.settings.values.fullScreenHide, 1);
+    Choose(tray.MNU_FullScreenHide);
+    EXPECT_FALSE(tray.MNU_FullScreenHide.Checked());
+    EXPECT_EQ(agent.state.settings.values.fullScreenHide, 0);
+    EXPECT_FALSE(agent.state.menuOpen);
+    Choose(tray.MNU_P_Exit);
+    EXPECT_EQ(folder.Read(L"Tamvoro.ini"), testing::Cp932Lines({L"[Option]", L"FullScreenHide=0"}));
+}
+
+TEST_F(TrayFormTest, TheStartUpItemFollowsTheListEachTimeTheMenuOpens) {
+    agent.Start();
+    EXPECT_FALSE(tray.MNU_StartUp.Checked());
+    Choose(tray.MNU_StartUp);
+    EXPECT_EQ(host.startUpEntries.at(L"Tamvoro"), L"\"" + folder.File(L"Tamvoro.exe") + L"\"");
+    EXPECT_TRUE(tray.MNU_StartUp.Checked());
+    host.startUpEntries.clear();  // removed by another program meanwhile
+    host.ExpectPopup(L"");
+    headless::NotifyIconEvent(tray, 516);
+    EXPECT_FALSE(tray.MNU_StartUp.Checked());
 }
 
 TEST_F(TrayFormTest, LauncherSettingsReachTheMenuAndTheFileAtExit) {

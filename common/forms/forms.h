@@ -8,5 +8,6 @@
 #include "forms/host.h"
 #include "forms/keys.h"
 #include "forms/picture_box.h"
+#include "forms/start_up.h"
 #include "forms/types.h"
 #include "forms/window_frame.h"

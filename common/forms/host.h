@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/font.h"
 #include "core/geometry.h"
@@ -95,6 +96,14 @@ struct ScreenInfo {
     Color windowTextColor = kBlack;
 };
 
+// The window the user works in, as a program that may step aside for it sees it.
+struct ForegroundWindow {
+    // A window of another program that is neither the desktop nor one of the shell's own
+    // windows (task bar, desktop background); false also when no window has the foreground.
+    bool otherProgram = false;
+    Rect clientArea;  // its client area, in screen pixels
+};
+
 struct ProgramInfo {
     std::wstring directory;  // without trailing separator, except a drive root such as C:\ .
     std::wstring exeName;    // file name without extension
@@ -153,6 +162,17 @@ class Host {
     virtual Image FileTypeIcon(std::wstring_view path, Color background) = 0;
     // Screen pixels, in pixels of the primary screen.
     virtual Image ReadScreen(int x, int y, int width, int height) = 0;
+    virtual ForegroundWindow Foreground() = 0;
+    // Each monitor's rectangle in screen pixels, the primary monitor first.
+    virtual std::vector<Rect> Monitors() = 0;
+    // The user's list of programs started with Windows, one entry by name (on Windows the
+    // values of HKCU\Software\Microsoft\Windows\CurrentVersion\Run): the entry's text,
+    // nullopt when there is none.
+    virtual std::optional<std::wstring> StartUpEntry(std::wstring_view name) = 0;
+    // Writes the entry, or removes it when text is nullopt (removing a missing entry
+    // succeeds); false when the list could not be changed.
+    virtual bool SetStartUpEntry(std::wstring_view name,
+                                 const std::optional<std::wstring>& text) = 0;
 
     // ---- Dialogs; owner may be nullptr
     virtual int ShowMessageBox(Form* owner, std::wstring_view text, std::wstring_view caption,

@@ -289,6 +289,33 @@ forms::Image TestHost::ReadScreen(int, int, int width, int height) {
     return forms::Image(width, height, screen.windowColor);
 }
 
+std::vector<forms::Rect> TestHost::Monitors() {
+    if (monitors.empty()) {
+        return {{0, 0, screen.widthPixels, screen.heightPixels}};
+    }
+    return monitors;
+}
+
+std::optional<std::wstring> TestHost::StartUpEntry(std::wstring_view name) {
+    const auto found = startUpEntries.find(std::wstring(name));
+    if (found == startUpEntries.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+bool TestHost::SetStartUpEntry(std::wstring_view name, const std::optional<std::wstring>& text) {
+    if (startUpWriteFails) {
+        return false;
+    }
+    if (text) {
+        startUpEntries[std::wstring(name)] = *text;
+    } else {
+        startUpEntries.erase(std::wstring(name));
+    }
+    return true;
+}
+
 // ---- Dialogs
 
 int TestHost::ShowMessageBox(forms::Form* owner, std::wstring_view text, std::wstring_view caption,

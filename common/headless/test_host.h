@@ -85,6 +85,13 @@ class TestHost : public forms::Host {
     // Another running copy of the program holds the single-copy claim and keeps it.
     bool otherInstance = false;
     void SetNow(const core::DateTime& now);
+    // The desktop: the foreground window, and the monitors (empty: the screen alone).
+    forms::ForegroundWindow foreground;
+    std::vector<forms::Rect> monitors;
+    // The user's list of programs started with Windows, by entry name; with
+    // startUpWriteFails every change of it fails.
+    std::map<std::wstring, std::wstring> startUpEntries;
+    bool startUpWriteFails = false;
 
     // ---- Scripts, each answered once in order.
     // The next message box gets answer; when textPart is given the box's text must hold it.
@@ -164,6 +171,10 @@ class TestHost : public forms::Host {
     std::optional<forms::Image> LoadPictureFile(std::wstring_view path) override;
     forms::Image FileTypeIcon(std::wstring_view path, forms::Color background) override;
     forms::Image ReadScreen(int x, int y, int width, int height) override;
+    forms::ForegroundWindow Foreground() override { return foreground; }
+    std::vector<forms::Rect> Monitors() override;
+    std::optional<std::wstring> StartUpEntry(std::wstring_view name) override;
+    bool SetStartUpEntry(std::wstring_view name, const std::optional<std::wstring>& text) override;
     int ShowMessageBox(forms::Form* owner, std::wstring_view text, std::wstring_view caption,
                        uint32_t style) override;
     std::wstring OpenFileDialog(forms::Form* owner, std::wstring_view filter,

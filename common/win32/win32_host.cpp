@@ -13,6 +13,7 @@
 
 #include "forms/forms.h"
 #include "win32/control_window.h"
+#include "win32/desktop.h"
 #include "win32/dialogs.h"
 #include "win32/dib_surface.h"
 #include "win32/font_dialog.h"
@@ -444,6 +445,22 @@ forms::Image Win32Host::ReadScreen(int x, int y, int width, int height) {
     surface.CopyFrom(screen, x, y);
     ReleaseDC(nullptr, screen);
     return surface.Read();
+}
+
+forms::ForegroundWindow Win32Host::Foreground() {
+    return ForegroundWindowNow();
+}
+
+std::vector<forms::Rect> Win32Host::Monitors() {
+    return MonitorRects();
+}
+
+std::optional<std::wstring> Win32Host::StartUpEntry(std::wstring_view name) {
+    return ReadStartUpEntry(name);
+}
+
+bool Win32Host::SetStartUpEntry(std::wstring_view name, const std::optional<std::wstring>& text) {
+    return WriteStartUpEntry(name, text);
 }
 
 // ---- Dialogs

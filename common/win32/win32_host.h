@@ -66,6 +66,10 @@ class Win32Host : public forms::Host {
     std::optional<forms::Image> LoadPictureFile(std::wstring_view path) override;
     forms::Image FileTypeIcon(std::wstring_view path, forms::Color background) override;
     forms::Image ReadScreen(int x, int y, int width, int height) override;
+    forms::ForegroundWindow Foreground() override;
+    std::vector<forms::Rect> Monitors() override;
+    std::optional<std::wstring> StartUpEntry(std::wstring_view name) override;
+    bool SetStartUpEntry(std::wstring_view name, const std::optional<std::wstring>& text) override;
     int ShowMessageBox(forms::Form* owner, std::wstring_view text, std::wstring_view caption,
                        uint32_t style) override;
     std::wstring OpenFileDialog(forms::Form* owner, std::wstring_view filter,
