@@ -97,8 +97,7 @@ void AppendRecesses(DayTable& table, const std::vector<RecessWording>& wordings)
 
 }  // namespace
 
-int16_t ReadRowTime(const ProfileReader& reader, std::wstring_view section,
-                    std::wstring_view key) {
+int16_t ReadRowTime(const ProfileReader& reader, std::wstring_view section, std::wstring_view key) {
     const std::wstring text = reader.GetText(section, key);
     if (IsPlainNumber(text)) {
         return reader.GetInt16(section, key, -1);

@@ -38,8 +38,7 @@ struct Timetable {
 
 // A row's time key: minutes after midnight when it holds a plain number (-1 outside the
 // 16-bit range), else a clock text "hh:mm"; anything else (or nothing) is -1, not given.
-int16_t ReadRowTime(const ProfileReader& reader, std::wstring_view section,
-                    std::wstring_view key);
+int16_t ReadRowTime(const ProfileReader& reader, std::wstring_view section, std::wstring_view key);
 
 // The number field k (from 1) of a day plan names: its leading digits, 0 when there are
 // none or the plan is shorter.

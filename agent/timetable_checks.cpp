@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kMinutesPerDay = 24 * 60;
 constexpr const wchar_t* kWeekdayNames[kWeekdays] = {L"月曜日", L"火曜日", L"水曜日", L"木曜日",
-                                                      L"金曜日", L"土曜日", L"日曜日"};
+                                                     L"金曜日", L"土曜日", L"日曜日"};
 
 // "時限3「国語」", or the label alone for a row without a name.
 std::wstring Named(const TimetableDraft& draft, int row) {

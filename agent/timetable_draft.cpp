@@ -278,9 +278,9 @@ int WriteTimetableChanges(const std::wstring& path, const std::vector<KeyChange>
     std::string content = missing ? std::string() : std::move(read.bytes);
     const std::string before = content;
     for (const KeyChange& change : changes) {
-        content = core::profile::WriteString(content, core::ToCp932(change.section),
-                                             core::ToCp932(change.key),
-                                             core::ToCp932(change.value));
+        content =
+            core::profile::WriteString(content, core::ToCp932(change.section),
+                                       core::ToCp932(change.key), core::ToCp932(change.value));
     }
     if (!missing && content == before) {
         return 0;

@@ -22,7 +22,7 @@ constexpr wchar_t kPlanRefused[] =
 constexpr wchar_t kAdjustRefused[] =
     L"チャイムとの差は -3599 から 3599 までの秒数で入力して下さい。";
 constexpr const wchar_t* kDayCaptions[kWeekdays] = {L"月", L"火", L"水", L"木",
-                                                     L"金", L"土", L"日"};
+                                                    L"金", L"土", L"日"};
 
 // Design (twips): the row list on the left, the selected row and the day plans on the
 // right, the clock adjustment, the findings and the buttons below.
@@ -342,9 +342,9 @@ bool TimetableEditor::HoldOnUnaccepted() {
 }
 
 void TimetableEditor::Refuse(forms::TextBox& box) {
-    const wchar_t* message = &box == &TXT_Adjust  ? kAdjustRefused
-                             : box.Index() >= 0 ? kPlanRefused
-                                                : kTimeRefused;
+    const wchar_t* message = &box == &TXT_Adjust ? kAdjustRefused
+                             : box.Index() >= 0  ? kPlanRefused
+                                                 : kTimeRefused;
     refused_ = &box;
     forms::MsgBox(*this, message, forms::kMbError);
     box.SetFocus();

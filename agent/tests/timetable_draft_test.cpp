@@ -22,8 +22,8 @@ TEST(TimetableDraft, TypedTimesPlansAndSeconds) {
     EXPECT_EQ(ParseTypedTime(L""), -1);
     EXPECT_EQ(ParseTypedTime(L"0:00"), 0);
     EXPECT_EQ(ParseTypedTime(L"24:00"), 1440);
-    for (const wchar_t* typed : {L"8:5", L"850", L"8.50", L"8:50:00", L"24:01", L"12:60", L"a:bc",
-                                 L"-1:00", L"123:00"}) {
+    for (const wchar_t* typed :
+         {L"8:5", L"850", L"8.50", L"8:50:00", L"24:01", L"12:60", L"a:bc", L"-1:00", L"123:00"}) {
         EXPECT_EQ(ParseTypedTime(typed), std::nullopt) << typed;
     }
 
@@ -85,11 +85,11 @@ TEST_F(TimetableFileTest, SavingWritesOnlyChangedKeysAndKeepsTheRest) {
     folder.Write(L"Timetable.ini", demo);
     const TimetableDraft asRead = ReadDraft(demo);
     TimetableDraft edited = asRead;
-    edited.rows[9].start = {520, L""};  // 時限1 from 8:40
-    edited.rows[9].end = {*ParseTypedTime(L"9:35"), L""};  // retyped as it was
-    edited.rows[2].takesPart = true;                          // 日課3 taken in
+    edited.rows[9].start = {520, L""};                         // 時限1 from 8:40
+    edited.rows[9].end = {*ParseTypedTime(L"9:35"), L""};      // retyped as it was
+    edited.rows[2].takesPart = true;                           // 日課3 taken in
     edited.rows[2].name = L" おやつ ";                         // the same name, spaced
-    edited.rows[22].remark = L"";  // 時限14 had none: still none
+    edited.rows[22].remark = L"";                              // 時限14 had none: still none
     edited.plans[1] = *ParseTypedPlan(L"12 11 14 16 15 13 ");  // as it was
     edited.plans[5] = *ParseTypedPlan(L"1");
     edited.plans[6] = *ParseTypedPlan(L"2");
@@ -147,12 +147,12 @@ TEST_F(TimetableFileTest, AFailedWriteLeavesNothingBehindAndAMissingFileIsCreate
 
 TEST(TimetableChecks, EachKindOfFinding) {
     const std::string file = Cp932Lines(
-        {L"[Meal]", L"Item1=給食", L"Check1=1", L"S_Time1=12:20", L"E_Time1=13:00", L"[Item]",
-         L"Item1=1時間目", L"Check1=1", L"S_Time1=530", L"E_Time1=575", L"Item2=2時間目",
-         L"Check2=1", L"S_Time2=570", L"E_Time2=630", L"Item3=4時間目", L"Check3=1",
-         L"S_Time3=720", L"E_Time3=770", L"Item4=朝読書", L"Check4=1", L"E_Time4=500",
-         L"Item5=国語", L"Check5=0", L"Item6=算数", L"Check6=1", L"[Cell]", L"Cell1=0607",
-         L"Cell2=0005"});
+        {L"[Meal]",        L"Item1=給食",    L"Check1=1",    L"S_Time1=12:20", L"E_Time1=13:00",
+         L"[Item]",        L"Item1=1時間目", L"Check1=1",    L"S_Time1=530",   L"E_Time1=575",
+         L"Item2=2時間目", L"Check2=1",      L"S_Time2=570", L"E_Time2=630",   L"Item3=4時間目",
+         L"Check3=1",      L"S_Time3=720",   L"E_Time3=770", L"Item4=朝読書",  L"Check4=1",
+         L"E_Time4=500",   L"Item5=国語",    L"Check5=0",    L"Item6=算数",    L"Check6=1",
+         L"[Cell]",        L"Cell1=0607",    L"Cell2=0005"});
     EXPECT_EQ(TimetableFindings(ReadDraft(file), {}),
               (std::vector<std::wstring>{
                   L"月曜日の 2 番目の時限7 には名前がありません。",
@@ -165,12 +165,18 @@ TEST(TimetableChecks, EachKindOfFinding) {
 }
 
 TEST(ClockAdjust, MovesTheClockOverTheMinuteMidnightAndTheYearsEnd) {
-    EXPECT_EQ(AdjustClock({{2026, 12, 7}, 8, 49, 20}, 40), (core::DateTime{{2026, 12, 7}, 8, 50, 0}));
-    EXPECT_EQ(AdjustClock({{2026, 12, 7}, 8, 50, 0}, -1), (core::DateTime{{2026, 12, 7}, 8, 49, 59}));
-    EXPECT_EQ(AdjustClock({{2026, 12, 31}, 23, 59, 30}, 40), (core::DateTime{{2027, 1, 1}, 0, 0, 10}));
-    EXPECT_EQ(AdjustClock({{2027, 1, 1}, 0, 0, 10}, -40), (core::DateTime{{2026, 12, 31}, 23, 59, 30}));
-    EXPECT_EQ(AdjustClock({{2028, 2, 28}, 23, 30, 0}, 3599), (core::DateTime{{2028, 2, 29}, 0, 29, 59}));
-    EXPECT_EQ(AdjustClock({{2027, 3, 1}, 0, 10, 0}, -3599), (core::DateTime{{2027, 2, 28}, 23, 10, 1}));
+    EXPECT_EQ(AdjustClock({{2026, 12, 7}, 8, 49, 20}, 40),
+              (core::DateTime{{2026, 12, 7}, 8, 50, 0}));
+    EXPECT_EQ(AdjustClock({{2026, 12, 7}, 8, 50, 0}, -1),
+              (core::DateTime{{2026, 12, 7}, 8, 49, 59}));
+    EXPECT_EQ(AdjustClock({{2026, 12, 31}, 23, 59, 30}, 40),
+              (core::DateTime{{2027, 1, 1}, 0, 0, 10}));
+    EXPECT_EQ(AdjustClock({{2027, 1, 1}, 0, 0, 10}, -40),
+              (core::DateTime{{2026, 12, 31}, 23, 59, 30}));
+    EXPECT_EQ(AdjustClock({{2028, 2, 28}, 23, 30, 0}, 3599),
+              (core::DateTime{{2028, 2, 29}, 0, 29, 59}));
+    EXPECT_EQ(AdjustClock({{2027, 3, 1}, 0, 10, 0}, -3599),
+              (core::DateTime{{2027, 2, 28}, 23, 10, 1}));
 }
 
 }  // namespace

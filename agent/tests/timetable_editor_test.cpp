@@ -134,7 +134,8 @@ TEST_F(TimetableEditorTest, EntriesThatAreNoTimePlanOrSecondsAreRefusedOnLeaving
     EXPECT_EQ(state.settings.values.clockAdjust, 0);
 }
 
-TEST_F(TimetableEditorTest, WithoutChangesClosingAsksNothingAndTheClockAdjustmentAloneNeedsNoRestart) {
+TEST_F(TimetableEditorTest,
+       WithoutChangesClosingAsksNothingAndTheClockAdjustmentAloneNeedsNoRestart) {
     Edit([&](TimetableEditor& e) {
         Retype(e.TXT_Name, L"朝食");  // retyped as it was
         headless::Click(e.CMD_Cancel);

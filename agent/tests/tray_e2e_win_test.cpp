@@ -21,10 +21,10 @@ constexpr DWORD kWaitMs = 15000;
 // Menu commands: 1000 plus the order in which FRM_TTI's items are made.
 constexpr int kHideCommand = 1001;
 constexpr int kLauncherSettingsCommand = 1005;
-constexpr int kRestartCommand = 1009;
-constexpr int kShowCommand = 1010;
-constexpr int kExitCommand = 1013;
-constexpr int kFirstLauncherItem = 1014;
+constexpr int kRestartCommand = 1010;
+constexpr int kShowCommand = 1011;
+constexpr int kExitCommand = 1014;
+constexpr int kFirstLauncherItem = 1015;
 // The icon's callback: a mouse move whose x coordinate is the mouse message.
 constexpr int kIconRightDown = 516;
 
