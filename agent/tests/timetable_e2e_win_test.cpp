@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "agent_e2e_support_win.h"
 #include "e2e/process_win.h"
 #include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
@@ -15,25 +16,15 @@
 namespace {
 
 using namespace e2e;
+using agent::testing::AgentWindows;
+using agent::testing::Cp932;
+using agent::testing::TrayWindowOf;
 
 constexpr DWORD kWaitMs = 20000;
 constexpr int kTimetableCommand = 1008;  // MNU_Set_Timetable among FRM_TTI's menu items
 constexpr int kExitCommand = 1014;
 constexpr int kFirstPeriodRow = 9;  // 時限1 in the editor's list
 const wchar_t kAgentCaption[] = L"エージェント";
-
-std::string Cp932(const std::vector<std::wstring>& lines) {
-    std::string out;
-    for (const std::wstring& line : lines) {
-        const int size = WideCharToMultiByte(932, 0, line.data(), int(line.size()), nullptr, 0,
-                                             nullptr, nullptr);
-        std::string bytes(std::size_t(size), '\0');
-        WideCharToMultiByte(932, 0, line.data(), int(line.size()), bytes.data(), size, nullptr,
-                            nullptr);
-        out += bytes + "\r\n";
-    }
-    return out;
-}
 
 int MinuteNow() {
     SYSTEMTIME now{};
@@ -69,50 +60,13 @@ std::wstring FullWidthTime(int minutes) {
     return text;
 }
 
-// The agent windows of every process (the restarted copy is not the process started).
-std::vector<HWND> AgentWindows() {
-    std::vector<HWND> found;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            if (ClassOf(window) == L"SuiteForm" && TextOf(window) == kAgentCaption &&
-                IsWindowVisible(window)) {
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// The hidden FRM_TTI of the process that owns window.
-HWND TrayOf(HWND window) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{0, nullptr};
-    GetWindowThreadProcessId(window, &search.process);
-    EnumWindows(
-        [](HWND candidate, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD process = 0;
-            GetWindowThreadProcessId(candidate, &process);
-            if (process == s->process && TextOf(candidate) == L"FRM_TTI") {
-                s->found = candidate;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::wstring BalloonOf(HWND agent) {
     return TextOf(FindChild(agent, {.className = L"Edit"}));
 }
 
 class TimetableE2e : public ::testing::Test {
   protected:
-    void Prepare(const std::vector<std::wstring>& settings, int lessonStart, int lessonEnd) {
+    void Prepare(std::initializer_list<std::wstring> settings, int lessonStart, int lessonEnd) {
         sandbox.Write(L"Tamvoro.ini", Cp932(settings));
         sandbox.Write(L"Timetable.ini", Cp932({L"[Item]", L"Item1=国語", L"Check1=1",
                                                L"S_Time1=" + std::to_wstring(lessonStart),
@@ -151,7 +105,7 @@ TEST_F(TimetableE2e, ThePeriodMovedInTheEditorIsAnnouncedAfterTheRestart) {
     ASSERT_NE(agent, nullptr);
     EXPECT_EQ(BalloonOf(agent).find(L"国語"), std::wstring::npos);
 
-    PostCommand(TrayOf(agent), kTimetableCommand);
+    PostCommand(TrayWindowOf(agent), kTimetableCommand);
     const HWND editor = process->WaitForWindow(
         {.className = L"SuiteForm", .caption = L"時間割", .visibleOnly = true}, kWaitMs);
     ASSERT_NE(editor, nullptr);
@@ -190,13 +144,13 @@ TEST_F(TimetableE2e, ThePeriodMovedInTheEditorIsAnnouncedAfterTheRestart) {
         [&] {
             const std::vector<HWND> agents = AgentWindows();
             restarted = agents.size() == 1 ? agents[0] : nullptr;
-            return restarted != nullptr &&
+            return restarted != nullptr && IsWindowVisible(restarted) &&
                    BalloonOf(restarted).find(L"ただいま国語の時間です。") != std::wstring::npos;
         },
         kWaitMs))
         << (restarted != nullptr ? testing::PrintToString(BalloonOf(restarted)) : "no agent");
     if (restarted != nullptr) {
-        PostCommand(TrayOf(restarted), kExitCommand);
+        PostCommand(TrayWindowOf(restarted), kExitCommand);
         EXPECT_TRUE(WaitUntil([] { return AgentWindows().empty(); }, kWaitMs));
     }
 }
@@ -210,7 +164,7 @@ TEST_F(TimetableE2e, TheClockAdjustmentMovesTheClockLine) {
     const std::wstring after = ClockIn(-1800);
     EXPECT_TRUE(shown == before || shown == after) << shown;
     EXPECT_NE(shown, ClockIn(0));
-    PostCommand(TrayOf(agent), kExitCommand);
+    PostCommand(TrayWindowOf(agent), kExitCommand);
     EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
 }
 
