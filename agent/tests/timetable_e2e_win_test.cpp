@@ -117,6 +117,31 @@ TEST_F(TimetableE2e, ThePeriodMovedInTheEditorIsAnnouncedAfterTheRestart) {
         DescendantsInReadingOrder(editor, [](HWND child) { return ClassOf(child) == L"Edit"; });
     ASSERT_GE(edits.size(), 3u);  // name, then start and end side by side
     EXPECT_TRUE(WaitUntil([&] { return TextOf(edits[0]) == L"国語"; }, kWaitMs));
+
+    // A start that is no time is refused once when the user clicks into the end box, and
+    // the start box keeps the focus.
+    const auto click = [](HWND box) {
+        PostMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    };
+    click(edits[1]);
+    PostMessageW(edits[1], EM_SETSEL, 0, -1);  // after the click, as the user selects
+    PostText(edits[1], L"8.50");
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(edits[1]) == L"8.50"; }, kWaitMs));
+    click(edits[2]);
+    const HWND refusal =
+        process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(TextOf(FindChild(refusal, {.id = 0xFFFF})), L"時刻は 8:50 のように入力して下さい。");
+    ClickButton(FindChild(refusal, {.id = IDOK}));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(refusal); }, kWaitMs));
+    Sleep(1500);  // no second refusal follows
+    EXPECT_EQ(process->WaitForWindow({.className = L"#32770", .visibleOnly = true}, 0), nullptr);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &gui);
+    EXPECT_EQ(gui.hwndFocus, edits[1]);
+
     const int start = minute == 0 ? 0 : minute - 1;
     const int end = minute + 30 > 1439 ? 1439 : minute + 30;
     for (const auto& [box, time] : {std::pair{edits[1], start}, {edits[2], end}}) {
