@@ -110,7 +110,6 @@ void TimetableEditor::Design() {
     TXT_End.Move(7440, 930, 900, kBoxHeight);
     LBL_Remark.Move(kRightLabel, 1395, 660, 255);
     TXT_Remark.Move(kRightField, 1350, kFieldWidth, kBoxHeight);
-    DesignPlans();
 
     LBL_Adjust.SetCaption(L"チャイムとの差（秒）");
     LBL_Adjust.Move(120, 5025, 2400, 255);
@@ -124,7 +123,7 @@ void TimetableEditor::Design() {
     CMD_Cancel.Move(8040, 7140, 1680, 420);
 }
 
-void TimetableEditor::DesignPlans() {
+bool TimetableEditor::DesignPlans() {
     LBL_Plans.SetCaption(L"曜日ごとの時間割 (時限の番号を空白で区切る)");
     LBL_Plans.Move(kRightLabel, 1830, 4860, 255);
     for (int day = 0; day < kWeekdays; ++day) {
@@ -134,6 +133,7 @@ void TimetableEditor::DesignPlans() {
         Place(label, kRightLabel + 240, top + 45, 420, 255);
         Place(TXT_Plan.Load(day), kRightField, top, kFieldWidth, kBoxHeight);
     }
+    return true;
 }
 
 void TimetableEditor::Open() {

@@ -35,6 +35,13 @@ class TimetableEditor : public forms::Form {
     forms::Label LBL_Plans{*this, L"LBL_Plans"};
     forms::ControlArray<forms::Label> LBL_Day{*this, L"LBL_Day"};
     forms::ControlArray<forms::TextBox> TXT_Plan{*this, L"TXT_Plan"};
+
+  private:
+    // The day plans' labels and boxes are made here, before the controls below, so that
+    // they keep their place in the control order (the tab order on Windows).
+    [[maybe_unused]] bool plansMade_ = DesignPlans();
+
+  public:
     forms::Label LBL_Adjust{*this, L"LBL_Adjust"};
     forms::TextBox TXT_Adjust{*this, L"TXT_Adjust"};
     forms::Label LBL_Check{*this, L"LBL_Check"};
@@ -44,7 +51,7 @@ class TimetableEditor : public forms::Form {
 
   private:
     void Design();
-    void DesignPlans();
+    bool DesignPlans();
     void Form_Load();
     void Form_Unload(int16_t& cancel);
     void LST_Rows_Click();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "tray_test_support.h"
@@ -60,6 +61,13 @@ TEST_F(TimetableEditorTest, ARowAndADayPlanAreEditedAndOnlyTheirKeysSaved) {
         EXPECT_EQ(e.TXT_Plan[6].Text(), L"");
         EXPECT_EQ(e.TXT_Adjust.Text(), L"0");
         EXPECT_EQ(e.LST_Check.ListCount(), 0);
+        // The day plans come between the row's boxes and the clock adjustment in the
+        // control order (the tab order).
+        const auto place = [&](const forms::Control& c) {
+            return std::find(e.Controls().begin(), e.Controls().end(), &c) - e.Controls().begin();
+        };
+        EXPECT_LT(place(e.TXT_Remark), place(e.TXT_Plan[0]));
+        EXPECT_LT(place(e.TXT_Plan[6]), place(e.TXT_Adjust));
 
         headless::ChooseItem(e.LST_Rows, 9);
         EXPECT_EQ(e.TXT_Name.Text(), L"1時間目");
