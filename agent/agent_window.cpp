@@ -8,6 +8,7 @@
 #include "agent/agent_layout.h"
 #include "agent/agent_paths.h"
 #include "agent/agent_tick.h"
+#include "agent/clock_adjust.h"
 #include "agent/option_checks.h"
 #include "agent/read_errors.h"
 #include "core/files.h"
@@ -29,9 +30,11 @@ constexpr wchar_t kOutlineReduced[] = L"画像の輪郭が細かすぎるため�
 constexpr double kMinButtonSize = 375;
 constexpr double kLauncherWidth = 375;
 
-// The minute of now, counted so that two different minutes never compare equal.
+constexpr int64_t kMinutesPerDay = 24 * 60;
+
+// The minute of now, counted so that two different minutes never compare equal, and
+// minutes of the same day fall in the same stretch of kMinutesPerDay.
 int64_t MinuteStamp(const core::DateTime& now) {
-    constexpr int64_t kMinutesPerDay = 24 * 60;
     constexpr int64_t kDaysPerYear = 366;
     return (int64_t(now.date.year) * kDaysPerYear + core::DayOfYear(now.date)) * kMinutesPerDay +
            now.hour * 60 + now.minute;
@@ -153,7 +156,7 @@ void FRM_AGT1::LoadData() {
     state_.settings.asRead = effective;
     state_.timetablePath = ResolveAgentPath(app.Path(), state_.settings.values.schedule);
     state_.timetable = LoadTimetableFile(state_.timetablePath);
-    CatalogueRead read = LoadMessageCatalogue(app.Path(), forms::Now().date.year);
+    CatalogueRead read = LoadMessageCatalogue(app.Path(), AgentNow().date.year);
     if (read.error != 0) {
         forms::MsgBox(*this, ReadFailureMessage(read.error), forms::kMbError | forms::kMbOk);
         GetApp().End();
@@ -373,8 +376,13 @@ bool FRM_AGT1::Busy() const {
 
 // ---- Tick
 
+// The time the agent goes by: the system clock moved by the user's adjustment.
+core::DateTime FRM_AGT1::AgentNow() const {
+    return AdjustClock(forms::Now(), state_.settings.values.clockAdjust);
+}
+
 void FRM_AGT1::AgentTick() {
-    const core::DateTime now = forms::Now();
+    const core::DateTime now = AgentNow();
     if (SteppingAside(now)) {
         return;
     }
@@ -401,6 +409,13 @@ void FRM_AGT1::AgentTick() {
     // the date); the clock line itself follows the clock text.
     const int64_t minute = MinuteStamp(now);
     if (minute != evaluatedMinute_) {
+        // A message box is shown once a day: an agent left running overnight shows
+        // tomorrow's boxes again.
+        if (minute / kMinutesPerDay != evaluatedMinute_ / kMinutesPerDay) {
+            for (TimedEntry& box : state_.catalogue.messageBoxes) {
+                box.shown = false;
+            }
+        }
         evaluatedMinute_ = minute;
         clockText_ = clock;
         EvaluateMinute(now, picture);

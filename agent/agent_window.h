@@ -62,6 +62,7 @@ class FRM_AGT1 : public forms::Form, public AgentWindow {
 
   private:
     void FormLoad();
+    core::DateTime AgentNow() const;
     void LoadData();
     void LayoutAgentWindow(int tail);
     void DrawAgentBalloon(forms::PictureBox& box, int tail);

@@ -64,6 +64,7 @@ AgentOptions EffectiveOptions(const AgentOptions& options) {
     AgentOptions o = options;
     KeepOrDefault(o.formShow, InRange(o.formShow, 0, 1), defaults.formShow);
     o.soundFlag = EffectiveSoundFlag(o.soundFlag);
+    KeepOrDefault(o.clockAdjust, InRange(o.clockAdjust, -kMaxClockAdjust, kMaxClockAdjust), 0);
     KeepOrDefault(o.pcTime, o.pcTime >= 0, defaults.pcTime);
     KeepOrDefault(o.fDirect, InRange(o.fDirect, 1, 4), defaults.fDirect);
     KeepOrDefault(o.fWidth, o.fWidth > 0, defaults.fWidth);

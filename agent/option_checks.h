@@ -13,6 +13,8 @@ namespace agent {
 // The dialogs' smallest balloon, in pixels.
 inline constexpr int kMinBalloonWidthPixels = 160;
 inline constexpr int kMinBalloonHeightPixels = 60;
+// The clock adjustment's range in seconds, either way (under an hour).
+inline constexpr int16_t kMaxClockAdjust = 3599;
 // The settings file keeps texts of at most this many CP932 bytes.
 inline constexpr int kMaxStoredBytes = 255;
 

@@ -77,6 +77,7 @@ AgentOptions ReadOptions(const ProfileReader& reader, const core::EnvLookup& env
     AgentOptions o;
     o.formShow = reader.GetInt16(kMainForm, L"Form_Show", defaults.formShow);
     o.schedule = reader.GetText(kOption, L"Schedule");
+    o.clockAdjust = reader.GetInt16(kOption, L"ClockAdjust", defaults.clockAdjust);
     o.soundFlag = reader.GetInt16(kOption, L"SoundFlag", defaults.soundFlag);
     o.soundFile = reader.GetText(kOption, L"SoundFile");
     ApplySoundDefault(o, env);
@@ -114,6 +115,7 @@ void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, int16_t valu
 
 void WriteOptions(core::ProfileFile& file, const AgentOptions& o, const AgentOptions& asRead) {
     WriteIfChanged(file, L"Schedule", o.schedule, asRead.schedule);
+    WriteIfChanged(file, L"ClockAdjust", o.clockAdjust, asRead.clockAdjust);
     WriteIfChanged(file, L"SoundFlag", o.soundFlag, asRead.soundFlag);
     WriteIfChanged(file, L"SoundFile", o.soundFile, asRead.soundFile);
     for (const IntKey& key : kLayoutKeys) {

@@ -36,6 +36,8 @@ class AgentWindowFrame {
 struct AgentOptions {
     int16_t formShow = 1;   // 1 shown at start, 0 hidden
     std::wstring schedule;  // timetable file
+    // ClockAdjust: seconds added to the system clock, so that the agent keeps to the bell.
+    int16_t clockAdjust = 0;
     int16_t soundFlag = 1;  // 0 system beep, 1 wave file, 2 silent
     std::wstring soundFile;
     int16_t pcTime = 7;   // seconds a new message stays

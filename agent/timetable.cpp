@@ -16,17 +16,6 @@ bool IsPlainNumber(std::wstring_view text) {
            text.find_first_not_of(L"0123456789", digits) == std::wstring_view::npos;
 }
 
-// A row's time: minutes after midnight when the key holds a plain number, else a clock
-// text "hh:mm"; anything else (or nothing) is -1, not given.
-int16_t ReadMinutes(const ProfileReader& reader, std::wstring_view section,
-                    const std::wstring& key) {
-    const std::wstring text = reader.GetText(section, key);
-    if (IsPlainNumber(text)) {
-        return reader.GetInt16(section, key, -1);
-    }
-    return ParseClockTime(text);
-}
-
 template <std::size_t N>
 void ReadRows(const ProfileReader& reader, std::wstring_view section,
               std::array<TimetableRow, N>& rows) {
@@ -35,8 +24,8 @@ void ReadRows(const ProfileReader& reader, std::wstring_view section,
         TimetableRow& row = rows[i];
         row.name = reader.GetText(section, L"Item" + n);
         row.check = reader.GetInt16(section, L"Check" + n, 0);
-        row.start = ReadMinutes(reader, section, L"S_Time" + n);
-        row.end = ReadMinutes(reader, section, L"E_Time" + n);
+        row.start = ReadRowTime(reader, section, L"S_Time" + n);
+        row.end = ReadRowTime(reader, section, L"E_Time" + n);
         row.remark = reader.GetText(section, L"Remark" + n);
     }
 }
@@ -106,7 +95,16 @@ void AppendRecesses(DayTable& table, const std::vector<RecessWording>& wordings)
     }
 }
 
-// The leading digits of field k (from 1) of a day plan; 0 when there are none.
+}  // namespace
+
+int16_t ReadRowTime(const ProfileReader& reader, std::wstring_view section, std::wstring_view key) {
+    const std::wstring text = reader.GetText(section, key);
+    if (IsPlainNumber(text)) {
+        return reader.GetInt16(section, key, -1);
+    }
+    return ParseClockTime(text);
+}
+
 int PlanField(std::wstring_view dayPlan, int k) {
     const std::size_t first = 2 * static_cast<std::size_t>(k - 1);
     if (k < 1 || first >= dayPlan.size()) {
@@ -121,8 +119,6 @@ int PlanField(std::wstring_view dayPlan, int k) {
     }
     return value;
 }
-
-}  // namespace
 
 Timetable ReadTimetable(std::string content) {
     const ProfileReader reader(std::move(content));
@@ -173,12 +169,15 @@ DayTable BuildDayTable(const Timetable& timetable, const MessageCatalogue& catal
     return table;
 }
 
+bool EntryHolds(const DayEntry& entry, int now) {
+    const bool inside = entry.start <= now && now <= entry.end;
+    const bool overMidnight = entry.start > entry.end && (now >= entry.start || now <= entry.end);
+    return inside || overMidnight;
+}
+
 std::optional<std::size_t> FindCurrentEntry(const DayTable& dayTable, int now) {
     for (std::size_t i = 0; i < dayTable.size(); ++i) {
-        const DayEntry& e = dayTable[i];
-        const bool inside = e.start <= now && now <= e.end;
-        const bool overMidnight = e.start > e.end && (now >= e.start || now <= e.end);
-        if (inside || overMidnight) {
+        if (EntryHolds(dayTable[i], now)) {
             return i;
         }
     }

@@ -13,6 +13,8 @@
 
 namespace agent {
 
+class ProfileReader;
+
 inline constexpr int kMealRows = 9;
 inline constexpr int kItemRows = 21;
 inline constexpr int kWeekdays = 7;
@@ -33,6 +35,14 @@ struct Timetable {
     // plan makes the weekday a holiday.
     std::array<std::wstring, kWeekdays> dayPlans;
 };
+
+// A row's time key: minutes after midnight when it holds a plain number (-1 outside the
+// 16-bit range), else a clock text "hh:mm"; anything else (or nothing) is -1, not given.
+int16_t ReadRowTime(const ProfileReader& reader, std::wstring_view section, std::wstring_view key);
+
+// The number field k (from 1) of a day plan names: its leading digits, 0 when there are
+// none or the plan is shorter.
+int PlanField(std::wstring_view dayPlan, int k);
 
 // Reads the timetable from the file's bytes. Integers outside the 16-bit range read as
 // the key's default.
@@ -60,6 +70,10 @@ using DayTable = std::vector<DayEntry>;
 // rows taking part, sorted by start, then the recesses between them worded from the
 // catalogue's recess lines.
 DayTable BuildDayTable(const Timetable& timetable, const MessageCatalogue& catalogue);
+
+// Whether the entry's slot holds minute now (a slot may run over midnight or be open at
+// its end).
+bool EntryHolds(const DayEntry& entry, int now);
 
 // Index of the first entry whose slot holds minute now (slots may run over midnight or
 // be open at their end); nullopt when none does.

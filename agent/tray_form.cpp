@@ -34,7 +34,8 @@ TrayForm::TrayForm(AgentWindow& agent)
                       }),
       detailDialog_(agent.State().settings, agent.State().environment, laidOut_,
                     DetailDialogLinks{[this] { return agent_.State().catalogue.HasPictures(); },
-                                      [this] { Restart(); }}) {
+                                      [this] { Restart(); }}),
+      timetableEditor_(agent.State(), [this] { Restart(); }) {
     // Never shown; the caption names the window for tools that look for it.
     SetCaption(L"FRM_TTI");
     SetShowInTaskbar(false);
@@ -50,6 +51,7 @@ TrayForm::TrayForm(AgentWindow& agent)
     MNU_Set_Launcher.SetCaption(L"ランチャー設定(&L)...");
     MNU_Set_Detail.SetCaption(L"詳細設定(&D)...");
     MNU_Set_Text.SetCaption(L"テキスト(&T)...");
+    MNU_Set_Timetable.SetCaption(L"時間割(&M)...");
     MNU_P_Pipe3.SetCaption(L"-");
     MNU_Restart.SetCaption(L"再起動(&R)");
     MNU_FullScreenHide.SetCaption(L"全画面のときは隠れる(&F)");
@@ -69,6 +71,7 @@ TrayForm::TrayForm(AgentWindow& agent)
     MNU_Set_Launcher.Click = [this] { Command([this] { launcherDialog_.Show(true); }); };
     MNU_Set_Detail.Click = [this] { Command([this] { detailDialog_.Show(true); }); };
     MNU_Set_Text.Click = [this] { Command([this] { MNU_Set_Text_Click(); }); };
+    MNU_Set_Timetable.Click = [this] { Command([this] { timetableEditor_.Open(); }); };
     MNU_Restart.Click = [this] { Command([this] { Restart(); }); };
     MNU_Show.Click = [this] { Command([this] { MNU_Show_Click(); }); };
     MNU_P_Front.Click = [this] {
@@ -162,7 +165,8 @@ void TrayForm::SaveSettings() {
 // Clicks on the icon do nothing while the settings dialogs, a message box or a menu of
 // the program are open, so no command can run inside another modal loop.
 bool TrayForm::Busy() const {
-    return GetApp().ModalOpen() || launcherDialog_.Visible() || detailDialog_.Visible();
+    return GetApp().ModalOpen() || launcherDialog_.Visible() || detailDialog_.Visible() ||
+           timetableEditor_.Visible();
 }
 
 void TrayForm::Form_MouseMove(float x) {

@@ -6,6 +6,7 @@
 #include "agent/agent_shared.h"
 #include "agent/detail_dialog.h"
 #include "agent/launcher_dialog.h"
+#include "agent/timetable_editor.h"
 #include "forms/forms.h"
 
 namespace agent {
@@ -30,6 +31,7 @@ class TrayForm : public forms::Form {
     forms::Menu MNU_Set_Launcher{*this, L"MNU_Set_Launcher", &MNU_Setting};
     forms::Menu MNU_Set_Detail{*this, L"MNU_Set_Detail", &MNU_Setting};
     forms::Menu MNU_Set_Text{*this, L"MNU_Set_Text", &MNU_Setting};
+    forms::Menu MNU_Set_Timetable{*this, L"MNU_Set_Timetable", &MNU_Setting};
     forms::Menu MNU_P_Pipe3{*this, L"MNU_P_Pipe3", &MNU_Setting};
     forms::Menu MNU_Restart{*this, L"MNU_Restart", &MNU_Setting};
     forms::Menu MNU_FullScreenHide{*this, L"MNU_FullScreenHide", &MNU_Setting};
@@ -43,6 +45,7 @@ class TrayForm : public forms::Form {
 
     LauncherDialog& LauncherSettings() { return launcherDialog_; }
     DetailDialog& DetailSettings() { return detailDialog_; }
+    TimetableEditor& TimetableSettings() { return timetableEditor_; }
     DummyForm& Dummy() { return dummy_; }
 
   private:
@@ -75,6 +78,7 @@ class TrayForm : public forms::Form {
     DummyForm dummy_;
     LauncherDialog launcherDialog_;
     DetailDialog detailDialog_;
+    TimetableEditor timetableEditor_;
 };
 
 }  // namespace agent

@@ -90,7 +90,8 @@ stop() {
 
 # The agent with its balloon, its notification menu (the icon's right button, as the hidden
 # window FRM_TTI receives it; the menu opens at the pointer, so the pointer goes over the
-# agent first), and its two settings dialogs, commands of FRM_TTI.
+# agent first), its two settings dialogs and the timetable editor, commands of FRM_TTI; in
+# the editor a double-click on the list selects the first period.
 shoot_Tamvoro() {
     start Tamvoro agent/demo || return 0
     tool wait エージェント
@@ -110,6 +111,12 @@ shoot_Tamvoro() {
     tool command FRM_TTI 1006  # MNU_Set_Detail
     tool wait 詳細設定
     shot tamvoro-detail.png
+    tool click 詳細設定 "キャンセル(&C)"
+    sleep 1
+    tool command FRM_TTI 1008  # MNU_Set_Timetable
+    tool wait 時間割
+    tool dblclick 時間割 $((60 * scale / 100)) $((133 * scale / 100))
+    shot tamvoro-timetable.png
     stop
 }
 

@@ -1,10 +1,11 @@
-// Any bytes as a timetable file: reading it, building the day and asking what each minute
-// says must never crash.
+// Any bytes as a timetable file: reading it, building the day, asking what each minute
+// says, and the editor's reading, findings and shown values must never crash.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "agent/timetable.h"
+#include "agent/timetable_checks.h"
 
 // Every key lookup reads the whole file again, 157 of them per timetable: inputs are kept
 // to 2 KB so that the fuzzer gets through many of them. Lines still run far beyond the
@@ -28,6 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 agent::EntryTexts(table, table[*current], plan, 1);
             }
         }
+    }
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const agent::TimetableDraft draft = agent::ReadDraft(bytes);
+    agent::TimetableFindings(draft, {1});
+    for (int row = 0; row < agent::kTimetableRows; ++row) {
+        agent::RowSummary(row, draft.rows[std::size_t(row)]);
+    }
+    for (const std::wstring& plan : draft.plans) {
+        agent::ParseTypedPlan(agent::PlanShown(plan));
     }
     return 0;
 }

@@ -199,6 +199,38 @@ TEST_F(AgentWindowTest, MessageBoxesOneAtATimeAndHeldBackOnlyWhileTheMenuIsOpen)
     EXPECT_FALSE(box.Visible());
 }
 
+TEST_F(AgentWindowTest, AMessageBoxShownTodayIsShownAgainTomorrow) {
+    WriteCatalogue({L"MESSAGEBOX={12:00}\"お昼です\""});
+    FRM_AGT1& agent = Start(Monday(11, 59, 59));
+    host.Advance(1000);
+    ASSERT_TRUE(agent.MessageWindow().Visible());
+    headless::Click(agent.MessageWindow().Command1);
+    host.Advance(60 * 60000);
+    EXPECT_FALSE(agent.MessageWindow().Visible());  // once a day
+    host.Advance(23 * 60 * 60000);
+    EXPECT_TRUE(agent.MessageWindow().Visible());
+}
+
+TEST_F(AgentWindowTest, TheClockAdjustmentMovesTheClockLineTheLessonAndTheDate) {
+    WriteSettings({L"ClockAdjust=40"});
+    Start(Monday(8, 49, 10));
+    EXPECT_EQ(Balloon(), L"08:49\r\n");
+    host.Advance(9000);
+    EXPECT_EQ(Balloon(), L"08:49\r\n");
+    host.Advance(1000);  // 8:49:20 by the computer is 8:50 by the bell
+    EXPECT_EQ(Balloon(), L"08:50\r\nただいま国語の時間です。\r\n集中しよう");
+
+    WriteCatalogue({L"DATE=\"m/d\""});
+    WriteSettings({L"ClockAdjust=-40"});
+    Start({{2027, 1, 1}, 0, 0, 30});
+    EXPECT_EQ(Balloon().substr(0, 12), L"12/31 23:59\r");
+    EXPECT_EQ(state.catalogue.year, 2026);
+
+    WriteSettings({L"ClockAdjust=3600"});  // out of range: no adjustment
+    Start(Monday(8, 49, 30));
+    EXPECT_EQ(Balloon(), L"12/7 08:49\r\n");
+}
+
 TEST_F(AgentWindowTest, NeitherMessageWindowNorRaiseOverAnOpenDialog) {
     WriteCatalogue({L"MESSAGEBOX={9:00}\"一つ目\""});
     FRM_AGT1& agent = Start(Monday(8, 59, 58));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "agent_e2e_support_win.h"
 #include "e2e/process_win.h"
 #include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
@@ -14,23 +15,11 @@
 namespace {
 
 using namespace e2e;
+using agent::testing::Cp932;
 
 constexpr DWORD kWaitMs = 20000;
 constexpr forms::Color kKey = 0xFF00FF;
 constexpr int kPictureWidth = 60, kPictureHeight = 90;
-
-std::string Cp932(std::initializer_list<std::wstring> lines) {
-    std::string out;
-    for (const std::wstring& line : lines) {
-        const int size = WideCharToMultiByte(932, 0, line.data(), int(line.size()), nullptr, 0,
-                                             nullptr, nullptr);
-        std::string bytes(std::size_t(size), '\0');
-        WideCharToMultiByte(932, 0, line.data(), int(line.size()), bytes.data(), size, nullptr,
-                            nullptr);
-        out += bytes + "\r\n";
-    }
-    return out;
-}
 
 std::wstring Clock(const SYSTEMTIME& t) {
     wchar_t text[8];

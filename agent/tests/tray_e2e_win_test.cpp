@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "agent_e2e_support_win.h"
 #include "e2e/process_win.h"
 #include "e2e/sandbox.h"
 #include "e2e/window_driver_win.h"
@@ -18,34 +19,22 @@
 namespace {
 
 using namespace e2e;
+using agent::testing::AgentWindows;
+using agent::testing::TrayWindowOf;
 
 constexpr DWORD kWaitMs = 15000;
 // Menu commands: 1000 plus the order in which FRM_TTI's items are made.
 constexpr int kHideCommand = 1001;
 constexpr int kLauncherSettingsCommand = 1005;
-constexpr int kRestartCommand = 1009;
-constexpr int kStartUpCommand = 1011;
-constexpr int kShowCommand = 1012;
-constexpr int kExitCommand = 1015;
-constexpr int kFirstLauncherItem = 1016;
+constexpr int kRestartCommand = 1010;
+constexpr int kStartUpCommand = 1012;
+constexpr int kShowCommand = 1013;
+constexpr int kExitCommand = 1016;
+constexpr int kFirstLauncherItem = 1017;
 // The icon's callback: a mouse move whose x coordinate is the mouse message.
 constexpr int kIconRightDown = 516;
 
 const wchar_t kAgentCaption[] = L"エージェント";
-
-// The top-level windows of every process with the agent's caption.
-std::vector<HWND> AgentWindows() {
-    std::vector<HWND> found;
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            if (ClassOf(window) == L"SuiteForm" && TextOf(window) == kAgentCaption) {
-                reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
 
 // The tips of the icons in the system's notification area. The tips live in the
 // tooltip windows of the process that shows the icons, so the text is fetched through a
@@ -107,28 +96,6 @@ size_t AgentIcons() {
         count += tip == kAgentCaption;
     }
     return count;
-}
-
-// The notification window FRM_TTI of the process that owns the agent window.
-HWND TrayWindowOf(HWND agent) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{0, nullptr};
-    GetWindowThreadProcessId(agent, &search.process);
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == s->process && TextOf(window) == L"FRM_TTI") {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // A visible message box of the program with its text.

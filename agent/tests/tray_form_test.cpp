@@ -108,10 +108,11 @@ TEST_F(TrayFormTest, LoadingAddsTheIconAndBuildsTheWholeMenu) {
         Captions(tray.MNU_Popup),
         (std::vector<std::wstring>{L"最小化(&N)", L"-", L"ランチャー(&L)", L"設定(&S)",
                                    L"画面の表示(&D)", L"常に手前に表示(&A)", L"-", L"終了(&X)"}));
-    EXPECT_EQ(Captions(tray.MNU_Setting),
-              (std::vector<std::wstring>{
-                  L"ランチャー設定(&L)...", L"詳細設定(&D)...", L"テキスト(&T)...", L"-",
-                  L"再起動(&R)", L"全画面のときは隠れる(&F)", L"Windows の起動時に開始(&W)"}));
+    EXPECT_EQ(
+        Captions(tray.MNU_Setting),
+        (std::vector<std::wstring>{L"ランチャー設定(&L)...", L"詳細設定(&D)...", L"テキスト(&T)...",
+                                   L"時間割(&M)...", L"-", L"再起動(&R)",
+                                   L"全画面のときは隠れる(&F)", L"Windows の起動時に開始(&W)"}));
     EXPECT_EQ(Captions(tray.MNU_Launcher), (std::vector<std::wstring>{L"(なし)"}));
     EXPECT_FALSE(tray.MNU_L_Col[0].Enabled());
     EXPECT_TRUE(tray.MNU_Show.Checked());

@@ -9,6 +9,7 @@
 #include "agent/catalogue.h"
 #include "agent/settings.h"
 #include "agent/timetable.h"
+#include "agent/timetable_checks.h"
 #include "answersheet/question_sets.h"
 #include "core/profile.h"
 #include "core/text.h"
@@ -131,6 +132,11 @@ TEST_F(ManualExamples, AgentFollowsTheTimetable) {
     EXPECT_EQ(at(1, 7, 0), L"休み時間です。");
     EXPECT_EQ(at(1, 12, 32), L"次の時間の準備をしましょう。");
     EXPECT_TRUE(timetable.dayPlans[5].empty() && timetable.dayPlans[6].empty());
+    // The editor finds nothing amiss and shows the day plans as the manual describes them.
+    const agent::TimetableDraft draft = agent::ReadDraft(examples_.at(L"Timetable.ini"));
+    EXPECT_EQ(agent::TimetableFindings(draft, c.excludedMeals), std::vector<std::wstring>{});
+    EXPECT_EQ(agent::PlanShown(draft.plans[0]), L"11 12 13 14");
+    EXPECT_EQ(agent::TimeShown(draft.rows[agent::kMealRows + 1].start), L"9:45");
 
     agent::AgentEnvironment environment;
     environment.programDir = dir_.Path();
@@ -145,6 +151,7 @@ TEST_F(ManualExamples, AgentFollowsTheTimetable) {
     Place(L"Tamvoro.ini");
     const agent::AgentOptions o = agent::LoadAgentSettings(environment, window).values;
     EXPECT_EQ(o.schedule, L"Timetable.ini");
+    EXPECT_EQ(o.clockAdjust, 40);
     EXPECT_EQ(o.soundFile, L"C:\\Windows\\Media\\chimes.wav");
     EXPECT_EQ(o.pcTime, 10);
     EXPECT_EQ(o.fWidth, 3600);
