@@ -4,6 +4,7 @@
 
 #include "core/runtime.h"
 #include "core/text.h"
+#include "note_record.h"
 
 namespace pindorel {
 
@@ -19,6 +20,21 @@ uint8_t FlagByte(int32_t value) {
 
 void WriteInt(core::ProfileFile& file, std::wstring_view key, int32_t value) {
     file.WriteString(kSection, key, std::to_wstring(value));
+}
+
+// New notes take the defaults only with a font name; a hand-edited value no note can have
+// (FontName without FontSize, a size beyond the largest, a number that is no colour) is
+// replaced by the note window's own.
+void MakeNotesPossible(NoteDefaults& defaults) {
+    if (!IsNoteFontSize(defaults.font.size)) {
+        defaults.font.size = kDefaultFontSize;
+    }
+    if (!IsNoteColour(defaults.backColor)) {
+        defaults.backColor = kWindowColour;
+    }
+    if (!IsNoteColour(defaults.foreColor)) {
+        defaults.foreColor = kWindowTextColour;
+    }
 }
 
 }  // namespace
@@ -42,6 +58,9 @@ NoteSettings ReadSettings(const core::ProfileFile& file) {
     s.defaults.font.strikethrough = FlagByte(file.GetInt(kSection, L"FontStrikethrough", 0));
     s.defaults.backColor = file.GetInt(kSection, L"BackColor", 0);
     s.defaults.foreColor = file.GetInt(kSection, L"ForeColor", 0);
+    if (!core::Trim(s.defaults.font.name).empty()) {
+        MakeNotesPossible(s.defaults);
+    }
     return s;
 }
 
