@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 
 #include "note_folder.h"
 #include "testkit/temp_dir.h"
@@ -26,20 +27,27 @@ class TestFolder : public NoteFolder {
 
     void FailAt(Step step, std::wstring name) { faults_[step] = std::move(name); }
     void ClearFaults() { faults_.clear(); }
+    // Another program keeps the file open, sharing nothing: it cannot be read, renamed or
+    // deleted until released.
+    void Hold(const std::wstring& name) { held_.insert(name); }
+    void ReleaseAll() { held_.clear(); }
 
     std::vector<std::wstring> Names() override { return disk_.Names(); }
     core::FileRead Read(const std::wstring& name) override {
-        return Faulty(Step::Read, name) ? core::FileRead{"", 70} : disk_.Read(name);
+        return Faulty(Step::Read, name) || held_.count(name) != 0 ? core::FileRead{"", 70}
+                                                                  : disk_.Read(name);
     }
     int Write(const std::wstring& name, std::string_view bytes) override {
         ++writes_;
         return Faulty(Step::Write, name) ? core::kErrDiskFull : disk_.Write(name, bytes);
     }
     int Rename(const std::wstring& from, const std::wstring& to) override {
-        return Faulty(Step::Rename, from) ? core::kErrPathAccess : disk_.Rename(from, to);
+        return Faulty(Step::Rename, from) || held_.count(from) != 0 ? core::kErrPathAccess
+                                                                    : disk_.Rename(from, to);
     }
     int Retire(const std::wstring& name, bool recycle) override {
-        return Faulty(Step::Retire, name) ? 117 : disk_.Retire(name, recycle);
+        return Faulty(Step::Retire, name) || held_.count(name) != 0 ? 117
+                                                                    : disk_.Retire(name, recycle);
     }
     int Remove(const std::wstring& name) override { return disk_.Remove(name); }
     bool Exists(const std::wstring& name) override { return disk_.Exists(name); }
@@ -63,6 +71,7 @@ class TestFolder : public NoteFolder {
     testkit::TempDir dir_{"pindorel-store"};
     DiskFolder disk_;
     std::map<Step, std::wstring> faults_;
+    std::set<std::wstring> held_;
 };
 
 }  // namespace pindorel
