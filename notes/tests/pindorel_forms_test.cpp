@@ -201,6 +201,8 @@ TEST_F(PindorelTest, ASecondCopyTellsTheUserAndTouchesNoFile) {
     EXPECT_TRUE(notes->notes.empty());
     EXPECT_TRUE(host.NotifyCalls().empty());
     EXPECT_EQ(Files(), (std::vector<std::wstring>{L"TagData1.dat", L"TagData2.dat.new"}));
+    ASSERT_EQ(host.InstanceCalls().size(), 1u);
+    EXPECT_EQ(host.InstanceCalls()[0].scope, forms::ClaimScope::Folder);  // any copy's name
 }
 
 TEST_F(PindorelTest, StartUpFinishesAnInterruptedSave) {
