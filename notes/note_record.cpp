@@ -111,16 +111,20 @@ NoteRecord StorableNote(NoteRecord r) {
     r.top = StorableGeometry(r.top, -kMaxGeometry);
     r.width = StorableGeometry(r.width, 0);
     r.height = StorableGeometry(r.height, 0);
-    if (!IsNoteFontSize(r.font.size)) {
-        r.font.size = kDefaultFontSize;
-    }
-    if (!IsNoteColour(r.backColor)) {
-        r.backColor = kWindowColour;
-    }
-    if (!IsNoteColour(r.foreColor)) {
-        r.foreColor = kWindowTextColour;
-    }
+    MakeStorableLook(r.font.size, r.backColor, r.foreColor);
     return r;
+}
+
+void MakeStorableLook(double& fontSize, int32_t& backColor, int32_t& foreColor) {
+    if (!IsNoteFontSize(fontSize)) {
+        fontSize = kDefaultFontSize;
+    }
+    if (!IsNoteColour(backColor)) {
+        backColor = kWindowColour;
+    }
+    if (!IsNoteColour(foreColor)) {
+        foreColor = kWindowTextColour;
+    }
 }
 
 std::wstring WithCrLf(std::wstring_view text) {

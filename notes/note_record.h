@@ -44,6 +44,8 @@ bool IsNoteColour(int32_t colour);
 // number becomes 0, beyond the limits the limit; a font size a note cannot have becomes
 // kDefaultFontSize; a colour that is none the window's (background) or window text's.
 NoteRecord StorableNote(NoteRecord record);
+// The font size and colours as StorableNote makes them.
+void MakeStorableLook(double& fontSize, int32_t& backColor, int32_t& foreColor);
 
 // The file bytes of a record: CP932 strings, line breaks written as CR LF, the text cut
 // to kMaxTextBytes (see LimitNoteText) so the length field always describes it, and the

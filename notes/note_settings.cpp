@@ -22,21 +22,6 @@ void WriteInt(core::ProfileFile& file, std::wstring_view key, int32_t value) {
     file.WriteString(kSection, key, std::to_wstring(value));
 }
 
-// New notes take the defaults only with a font name; a hand-edited value no note can have
-// (FontName without FontSize, a size beyond the largest, a number that is no colour) is
-// replaced by the note window's own.
-void MakeNotesPossible(NoteDefaults& defaults) {
-    if (!IsNoteFontSize(defaults.font.size)) {
-        defaults.font.size = kDefaultFontSize;
-    }
-    if (!IsNoteColour(defaults.backColor)) {
-        defaults.backColor = kWindowColour;
-    }
-    if (!IsNoteColour(defaults.foreColor)) {
-        defaults.foreColor = kWindowTextColour;
-    }
-}
-
 }  // namespace
 
 std::wstring FontSizeText(double size) {
@@ -58,8 +43,11 @@ NoteSettings ReadSettings(const core::ProfileFile& file) {
     s.defaults.font.strikethrough = FlagByte(file.GetInt(kSection, L"FontStrikethrough", 0));
     s.defaults.backColor = file.GetInt(kSection, L"BackColor", 0);
     s.defaults.foreColor = file.GetInt(kSection, L"ForeColor", 0);
+    // New notes take the defaults only with a font name; a hand-edited value no note can
+    // have (FontName without FontSize, a size beyond the largest, a number that is no
+    // colour) is read as the note window's own.
     if (!core::Trim(s.defaults.font.name).empty()) {
-        MakeNotesPossible(s.defaults);
+        MakeStorableLook(s.defaults.font.size, s.defaults.backColor, s.defaults.foreColor);
     }
     return s;
 }

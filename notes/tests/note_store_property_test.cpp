@@ -82,14 +82,15 @@ class UserAndOtherProgram {
     std::wstring Fresh(const wchar_t* who) { return who + std::to_wstring(++made_); }
     void Log(const std::wstring& line) { log_ += core::ToUtf8(line) + "\n"; }
 
-    std::vector<std::wstring> NoteFiles() {
+    // A note file picked at random; empty when there is none.
+    std::wstring AnyNoteFile() {
         std::vector<std::wstring> names;
         for (const std::wstring& name : folder_.Sorted()) {
             if (IsNoteFileName(name)) {
                 names.push_back(name);
             }
         }
-        return names;
+        return names.empty() ? L"" : names[size_t(Pick(int(names.size())))];
     }
     // Another program's change to a file ends what the file held.
     void Forget(const std::wstring& name) {
@@ -136,11 +137,10 @@ class UserAndOtherProgram {
         Log(L"other adds " + name + L" " + text);
     }
     void OtherReplaces() {
-        const std::vector<std::wstring> names = NoteFiles();
-        if (names.empty()) {
+        const std::wstring name = AnyNoteFile();
+        if (name.empty()) {
             return;
         }
-        const std::wstring& name = names[size_t(Pick(int(names.size())))];
         Forget(name);
         const std::wstring text = Fresh(L"other");
         folder_.Put(name, EncodeNote(Note(text)));
@@ -148,19 +148,17 @@ class UserAndOtherProgram {
         Log(L"other replaces " + name + L" " + text);
     }
     void OtherRemoves() {
-        const std::vector<std::wstring> names = NoteFiles();
-        if (names.empty()) {
+        const std::wstring name = AnyNoteFile();
+        if (name.empty()) {
             return;
         }
-        const std::wstring& name = names[size_t(Pick(int(names.size())))];
         Forget(name);
         folder_.Remove(name);
         Log(L"other removes " + name);
     }
     void OtherHolds() {
-        const std::vector<std::wstring> names = NoteFiles();
-        if (!names.empty()) {
-            folder_.Hold(names[size_t(Pick(int(names.size())))]);
+        if (const std::wstring name = AnyNoteFile(); !name.empty()) {
+            folder_.Hold(name);
         }
     }
 
