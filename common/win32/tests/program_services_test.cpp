@@ -211,8 +211,8 @@ TEST(InstanceClaimTest, EveryPathToAFolderGivesOneName) {
     EXPECT_EQ(win32::InstanceMutexName(lower), name);
     EXPECT_EQ(win32::InstanceMutexName(folder + L"\\."), name);
     using UnixName = char*(CDECL*)(LPCWSTR);
-    const auto unixName = reinterpret_cast<UnixName>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (unixName != nullptr) {
         char* unix = unixName(folder.c_str());
         ASSERT_NE(unix, nullptr);
