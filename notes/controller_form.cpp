@@ -49,7 +49,7 @@ ControllerForm::ControllerForm(Notes& notes) : Form(L"Form1"), notes_(notes) {
 
 void ControllerForm::Form_Load() {
     forms::App& app = GetApp();
-    if (!app.ClaimInstance()) {
+    if (!app.ClaimInstance(0, forms::ClaimScope::Folder)) {
         // Another copy shows and saves the notes of this folder: touch nothing.
         forms::MsgBox(kAlreadyRunning, forms::kMbInformation);
         app.End();

@@ -1,5 +1,6 @@
 #include "note_record.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -16,8 +17,6 @@ constexpr size_t kLengthBytes = 2;
 constexpr size_t kFontTailBytes = 8 + 4 + 1 + 1 + 1 + 4;  // size .. font colour
 constexpr size_t kColourBytes = 8;                        // backColor, foreColor
 constexpr size_t kFontColourFromTailEnd = 4;
-// Geometry beyond this many twips (about 35 metres) is no window position or size.
-constexpr float kMaxGeometry = 2000000.0f;
 constexpr double kMaxFontSize = 2048.0;
 constexpr uint32_t kSystemColourFlag = 0x80000000u;
 constexpr uint32_t kLastSystemColour = 30;
@@ -82,10 +81,8 @@ bool SaneGeometry(const NoteRecord& r) {
     return r.width >= 0 && r.height >= 0;
 }
 
-bool ValidColour(int32_t colour) {
-    const auto value = static_cast<uint32_t>(colour);
-    return (value & 0xFF000000u) == 0 ||
-           ((value & 0xFFFFFF00u) == kSystemColourFlag && (value & 0xFFu) <= kLastSystemColour);
+float StorableGeometry(float value, float least) {
+    return std::isnan(value) ? 0.0f : std::clamp(value, least, kMaxGeometry);
 }
 
 bool IsSystemTextColour(uint32_t index) {
@@ -98,6 +95,37 @@ size_t Cp932Bytes(wchar_t c) {
 }
 
 }  // namespace
+
+bool IsNoteFontSize(double size) {
+    return std::isfinite(size) && size > 0 && size <= kMaxFontSize;
+}
+
+bool IsNoteColour(int32_t colour) {
+    const auto value = static_cast<uint32_t>(colour);
+    return (value & 0xFF000000u) == 0 ||
+           ((value & 0xFFFFFF00u) == kSystemColourFlag && (value & 0xFFu) <= kLastSystemColour);
+}
+
+NoteRecord StorableNote(NoteRecord r) {
+    r.left = StorableGeometry(r.left, -kMaxGeometry);
+    r.top = StorableGeometry(r.top, -kMaxGeometry);
+    r.width = StorableGeometry(r.width, 0);
+    r.height = StorableGeometry(r.height, 0);
+    MakeStorableLook(r.font.size, r.backColor, r.foreColor);
+    return r;
+}
+
+void MakeStorableLook(double& fontSize, int32_t& backColor, int32_t& foreColor) {
+    if (!IsNoteFontSize(fontSize)) {
+        fontSize = kDefaultFontSize;
+    }
+    if (!IsNoteColour(backColor)) {
+        backColor = kWindowColour;
+    }
+    if (!IsNoteColour(foreColor)) {
+        foreColor = kWindowTextColour;
+    }
+}
 
 std::wstring WithCrLf(std::wstring_view text) {
     std::wstring out;
@@ -138,7 +166,8 @@ std::wstring LimitNoteText(std::wstring_view text) {
     return crLf;
 }
 
-std::string EncodeNote(const NoteRecord& record) {
+std::string EncodeNote(const NoteRecord& given) {
+    const NoteRecord record = StorableNote(given);
     std::string name = core::ToCp932(record.font.name);
     if (name.size() > kMaxFontNameBytes) {
         name = core::ToCp932(core::LeftAnsiBytes(record.font.name, kMaxFontNameBytes));
@@ -186,9 +215,9 @@ DecodedNote DecodeNote(std::string_view bytes) {
         decoded.damage = NoteDamage::Truncated;
     } else if (!SaneGeometry(r)) {
         decoded.damage = NoteDamage::BadGeometry;
-    } else if (!std::isfinite(r.font.size) || r.font.size <= 0 || r.font.size > kMaxFontSize) {
+    } else if (!IsNoteFontSize(r.font.size)) {
         decoded.damage = NoteDamage::BadFontSize;
-    } else if (!ValidColour(r.backColor) || !ValidColour(r.foreColor)) {
+    } else if (!IsNoteColour(r.backColor) || !IsNoteColour(r.foreColor)) {
         decoded.damage = NoteDamage::BadColour;
     }
     return decoded;

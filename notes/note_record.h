@@ -17,6 +17,12 @@ inline constexpr size_t kMaxTextBytes = 65535;
 inline constexpr size_t kMaxFontNameBytes = 65535;
 // The longest a note file can be: the fixed fields and both lengths at their limit.
 inline constexpr size_t kMaxRecordBytes = 47 + kMaxFontNameBytes + kMaxTextBytes;
+// Geometry beyond this many twips (about 35 metres) is no window position or size.
+inline constexpr float kMaxGeometry = 2000000.0f;
+// What stands in for a value a note cannot have: the note window's own design.
+inline constexpr double kDefaultFontSize = 9;
+inline constexpr int32_t kWindowColour = int32_t(0x80000005u);      // system: window
+inline constexpr int32_t kWindowTextColour = int32_t(0x80000008u);  // system: window text
 
 struct NoteRecord {
     float left = 0;  // twips
@@ -29,8 +35,21 @@ struct NoteRecord {
     std::wstring text;  // line breaks as CR LF
 };
 
+// True for a font size a note can have: 0 < size <= 2048 points.
+bool IsNoteFontSize(double size);
+// True for a colour a note can have: 0x00BBGGRR or a system colour (0x80000000 + index).
+bool IsNoteColour(int32_t colour);
+
+// The record with every field DecodeNote would refuse replaced: geometry that is not a
+// number becomes 0, beyond the limits the limit; a font size a note cannot have becomes
+// kDefaultFontSize; a colour that is none the window's (background) or window text's.
+NoteRecord StorableNote(NoteRecord record);
+// The font size and colours as StorableNote makes them.
+void MakeStorableLook(double& fontSize, int32_t& backColor, int32_t& foreColor);
+
 // The file bytes of a record: CP932 strings, line breaks written as CR LF, the text cut
-// to kMaxTextBytes (see LimitNoteText) so the length field always describes it.
+// to kMaxTextBytes (see LimitNoteText) so the length field always describes it, and the
+// fields as StorableNote makes them: DecodeNote takes back whatever this writes.
 std::string EncodeNote(const NoteRecord& record);
 
 // Why a file cannot be taken as a note.

@@ -4,6 +4,7 @@
 
 #include "core/runtime.h"
 #include "core/text.h"
+#include "note_record.h"
 
 namespace pindorel {
 
@@ -42,6 +43,12 @@ NoteSettings ReadSettings(const core::ProfileFile& file) {
     s.defaults.font.strikethrough = FlagByte(file.GetInt(kSection, L"FontStrikethrough", 0));
     s.defaults.backColor = file.GetInt(kSection, L"BackColor", 0);
     s.defaults.foreColor = file.GetInt(kSection, L"ForeColor", 0);
+    // New notes take the defaults only with a font name; a hand-edited value no note can
+    // have (FontName without FontSize, a size beyond the largest, a number that is no
+    // colour) is read as the note window's own.
+    if (!core::Trim(s.defaults.font.name).empty()) {
+        MakeStorableLook(s.defaults.font.size, s.defaults.backColor, s.defaults.foreColor);
+    }
     return s;
 }
 

@@ -14,6 +14,12 @@ constexpr std::wstring_view kPendingSuffix = L".new";
 // What the crash-safe write leaves when it is cut short.
 constexpr std::wstring_view kPartialSuffix = L".new~";
 constexpr size_t kMaxNumberDigits = 9;
+constexpr std::wstring_view kKeptAside =
+    L"次の付箋のファイルは、実行中にほかのプログラムでも書き換えられていました。どちらの"
+    L"内容も失わないように、ほかのプログラムの内容はそのまま別の付箋として残し、こちらの"
+    L"内容は新しいファイルに保存しました。ほかのプログラムの内容は次回の起動時に表示されます。";
+// "File already exists".
+constexpr int kErrFileExists = 58;
 
 wchar_t LowerAscii(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c;
@@ -87,6 +93,14 @@ std::vector<std::wstring> SortedNoteNames(std::vector<std::wstring> names) {
     return sorted;
 }
 
+std::wstring KeptAsideMessage(const std::vector<std::wstring>& names) {
+    std::wstring text(kKeptAside);
+    for (const std::wstring& name : names) {
+        text += L"\r\n" + name;
+    }
+    return text;
+}
+
 std::vector<std::wstring> NoteStore::Recover() {
     std::vector<std::wstring> stuck;
     for (const std::wstring& name : folder_.Names()) {
@@ -129,70 +143,88 @@ int NoteStore::PlacePending() {
     return 0;
 }
 
-void NoteStore::NoteRenamed(const std::wstring& from, const std::wstring& to) {
-    if (untouchable_.erase(from) != 0) {
-        untouchable_.insert(to);
-    }
-    if (auto it = ours_.find(from); it != ours_.end()) {
-        std::string bytes = std::move(it->second);
-        ours_.erase(it);
-        ours_[to] = std::move(bytes);
-    }
-}
-
-FolderScan NoteStore::Load() {
+FolderScan NoteStore::Load(NoteKey firstKey) {
     FolderScan scan;
-    untouchable_.clear();
-    ours_.clear();
+    tracked_.clear();
     for (std::wstring& name : SortedNoteNames(folder_.Names())) {
         core::FileRead file = folder_.Read(name);
         DecodedNote decoded = DecodeNote(file.bytes);
         if (file.error != 0 || file.tooLarge || decoded.damage != NoteDamage::None) {
-            untouchable_.insert(name);
             scan.damaged.push_back(std::move(name));
-        } else {
-            ours_[name] = std::move(file.bytes);
-            scan.notes.push_back({std::move(name), std::move(decoded.record)});
+            continue;
         }
+        const NoteKey key = firstKey + scan.notes.size();
+        tracked_[key] = {name, std::move(file.bytes)};
+        scan.notes.push_back({std::move(name), std::move(decoded.record), key});
     }
     return scan;
 }
 
-std::vector<NoteStore::Slot> NoteStore::ReadSlots() {
-    std::vector<Slot> slots;
-    for (std::wstring& name : SortedNoteNames(folder_.Names())) {
-        Slot slot{std::move(name), std::nullopt};
-        if (untouchable_.count(slot.name) == 0) {
-            core::FileRead file = folder_.Read(slot.name);
-            const auto ours = ours_.find(slot.name);
-            if (file.error == 0 && !file.tooLarge &&
-                DecodeNote(file.bytes).damage == NoteDamage::None) {
-                slot.bytes = ours_[slot.name] = std::move(file.bytes);
-            } else if (file.error != 0 && !file.tooLarge && ours != ours_.end()) {
-                slot.bytes = ours->second;  // held by another program for now: still this note
-            } else {
-                untouchable_.insert(slot.name);
-            }
-        }
-        slots.push_back(std::move(slot));
+NoteStore::FileState NoteStore::StateOf(const Tracked& tracked) {
+    if (tracked.name.empty() || !folder_.Exists(tracked.name)) {
+        return FileState::Gone;
     }
-    return slots;
+    const core::FileRead file = folder_.Read(tracked.name);
+    if (file.error != 0 && !file.tooLarge) {
+        return FileState::Ours;  // held by another program for now: still this note's file
+    }
+    return file.bytes == tracked.bytes ? FileState::Ours : FileState::Changed;
 }
 
-int NoteStore::Renumber(std::vector<Slot>& slots) {
-    // Slot j's number is never above its current one, and every number between is free
-    // by then, so each file moves once, straight to its final name: a run cut short at any
-    // point leaves note files that load in the same order.
-    for (size_t j = 0; j < slots.size(); ++j) {
-        const std::wstring target = NoteFileName(int(j + 1));
-        if (EqualNoCase(slots[j].name, target)) {
-            continue;
+// A note of this save: the store's file it is in now (if any), the file it goes to, and
+// whether its content is written.
+struct NoteStore::Plan {
+    NoteKey key = 0;
+    std::string bytes;
+    std::wstring current;
+    std::wstring target;
+    bool write = false;
+};
+
+void NoteStore::AssignTargets(std::vector<Plan>& plans) {
+    // Numbers of note files that are not the store's are kept out of the numbering.
+    std::set<int> taken;
+    for (const std::wstring& name : folder_.Names()) {
+        const bool ours = std::any_of(plans.begin(), plans.end(), [&](const Plan& plan) {
+            return EqualNoCase(plan.current, name);
+        });
+        if (const std::optional<int> number = NoteNumber(name); number && !ours) {
+            taken.insert(*number);
         }
-        if (const int error = folder_.Rename(slots[j].name, target)) {
+    }
+    int number = 1;
+    for (Plan& plan : plans) {
+        while (taken.count(number) != 0) {
+            ++number;
+        }
+        plan.target = NoteFileName(number++);
+    }
+}
+
+int NoteStore::Renumber(const std::vector<Plan>& plans) {
+    // Files stay in the order of their notes, so a target below a file's number is free
+    // once the files before it moved down, and one above it once the files after it moved
+    // up: down first, in order, then up, in reverse order.
+    const auto move = [&](const Plan& plan, bool down) {
+        if (plan.current.empty() || EqualNoCase(plan.current, plan.target) ||
+            (NoteNumber(plan.current).value_or(INT32_MAX) > *NoteNumber(plan.target)) != down) {
+            return 0;
+        }
+        if (const int error = folder_.Rename(plan.current, plan.target)) {
             return error;
         }
-        NoteRenamed(slots[j].name, target);
-        slots[j].name = target;
+        tracked_[plan.key].name = plan.target;
+        return 0;
+    };
+    for (const Plan& plan : plans) {
+        if (const int error = move(plan, true)) {
+            return error;
+        }
+    }
+    for (auto it = plans.rbegin(); it != plans.rend(); ++it) {
+        if (const int error = move(*it, false)) {
+            return error;
+        }
     }
     return 0;
 }
@@ -203,35 +235,81 @@ bool NoteStore::Retire(const std::wstring& name, bool recycle, SaveOutcome& outc
         outcome.error = 0;
         return false;
     }
-    ours_.erase(name);
     outcome.retired.push_back(name);
     return true;
 }
 
-bool NoteStore::Replace(const std::wstring& name, const std::string& bytes, bool recycle,
-                        SaveOutcome& outcome) {
+bool NoteStore::Replace(const std::wstring& name, const std::string& bytes, bool replacing,
+                        bool recycle, SaveOutcome& outcome) {
     const std::wstring pending = name + std::wstring(kPendingSuffix);
-    if (const int error = folder_.Write(pending, bytes)) {
+    const auto fail = [&](int error) {
         outcome.failed = true;
         outcome.error = error;
         return false;
+    };
+    if (!replacing && folder_.Exists(name)) {
+        return fail(kErrFileExists);  // another program took the number just now
     }
-    if (folder_.Exists(name) && !Retire(name, recycle, outcome)) {
+    if (const int error = folder_.Write(pending, bytes)) {
+        return fail(error);
+    }
+    if (replacing && folder_.Exists(name) && !Retire(name, recycle, outcome)) {
         folder_.Remove(pending);
         return false;
     }
     if (const int error = folder_.Rename(pending, name)) {
-        // The new version stays complete beside the retired name; Recover puts it in place.
-        outcome.failed = true;
-        outcome.error = error;
-        return false;
+        // The new version stays complete beside the retired name; the next save or start
+        // puts it in place.
+        return fail(error);
     }
-    ours_[name] = bytes;
     outcome.written.push_back(name);
     return true;
 }
 
-SaveOutcome NoteStore::Save(const std::vector<NoteRecord>& notes, bool recycle) {
+std::vector<NoteStore::Plan> NoteStore::PlanNotes(const std::vector<KeyedNote>& notes,
+                                                  SaveOutcome& outcome) {
+    std::vector<Plan> plans;
+    for (const KeyedNote& note : notes) {
+        Plan plan{note.key, EncodeNote(note.record), L"", L"", true};
+        if (const auto it = tracked_.find(note.key); it != tracked_.end()) {
+            Tracked& tracked = it->second;
+            const FileState state = StateOf(tracked);
+            plan.write = !SameNote(plan.bytes, tracked.bytes);
+            if (state == FileState::Changed && plan.write) {
+                outcome.keptAside.push_back(tracked.name);
+            }
+            if (state != FileState::Ours) {
+                tracked.name.clear();  // what is there now is another program's
+            }
+            plan.current = tracked.name;
+            if (!plan.write && plan.current.empty()) {
+                continue;  // unchanged here: what the other program left stands
+            }
+        }
+        plans.push_back(std::move(plan));
+    }
+    return plans;
+}
+
+std::vector<NoteKey> NoteStore::GoneNotes(const std::vector<KeyedNote>& notes) {
+    std::set<NoteKey> present;
+    for (const KeyedNote& note : notes) {
+        present.insert(note.key);
+    }
+    std::vector<NoteKey> gone;
+    for (auto& [key, tracked] : tracked_) {
+        if (present.count(key) != 0) {
+            continue;
+        }
+        if (StateOf(tracked) != FileState::Ours) {
+            tracked.name.clear();  // replaced or removed by another program: not ours
+        }
+        gone.push_back(key);
+    }
+    return gone;
+}
+
+SaveOutcome NoteStore::Save(const std::vector<KeyedNote>& notes, bool recycle) {
     SaveOutcome outcome;
     // A new version whose old file is gone is the only copy of its note: in place before
     // its number can be given to another note.
@@ -240,46 +318,41 @@ SaveOutcome NoteStore::Save(const std::vector<NoteRecord>& notes, bool recycle) 
         outcome.error = error;
         return outcome;
     }
-    std::vector<Slot> slots = ReadSlots();
-    std::vector<std::string> encoded;
-    encoded.reserve(notes.size());
-    for (const NoteRecord& note : notes) {
-        encoded.push_back(EncodeNote(note));
-    }
-    std::vector<size_t> sound;  // the slots holding readable notes
-    for (size_t j = 0; j < slots.size(); ++j) {
-        if (slots[j].bytes) {
-            sound.push_back(j);
-        }
-    }
-    const auto unchanged = [&](size_t i) {
-        return i < sound.size() && SameNote(encoded[i], *slots[sound[i]].bytes);
-    };
-    bool allSame = sound.size() == encoded.size();
-    for (size_t i = 0; allSame && i < encoded.size(); ++i) {
-        allSame = unchanged(i);
-    }
-    if (allSame) {
+    std::vector<Plan> plans = PlanNotes(notes, outcome);
+    const std::vector<NoteKey> gone = GoneNotes(notes);
+    const bool due =
+        std::any_of(plans.begin(), plans.end(), [](const Plan& plan) { return plan.write; }) ||
+        std::any_of(gone.begin(), gone.end(),
+                    [&](NoteKey key) { return !tracked_[key].name.empty(); });
+    if (!due) {
         return outcome;
     }
-    if (const int error = Renumber(slots)) {
+    for (const NoteKey key : gone) {
+        const std::wstring& name = tracked_[key].name;
+        if (!name.empty() && !Retire(name, recycle, outcome)) {
+            return outcome;
+        }
+        tracked_.erase(key);
+    }
+    AssignTargets(plans);
+    if (const int error = Renumber(plans)) {
         outcome.failed = true;
         outcome.error = error;
         return outcome;
     }
-    for (size_t i = 0; i < encoded.size(); ++i) {
-        if (unchanged(i)) {
+    for (const Plan& plan : plans) {
+        if (!plan.write) {
             continue;
         }
-        const std::wstring name = i < sound.size()
-                                      ? slots[sound[i]].name
-                                      : NoteFileName(int(slots.size() + i - sound.size() + 1));
-        if (!Replace(name, encoded[i], recycle, outcome)) {
-            return outcome;
+        const bool written =
+            Replace(plan.target, plan.bytes, !plan.current.empty(), recycle, outcome);
+        const bool pending = !written &&
+                             folder_.Exists(plan.target + std::wstring(kPendingSuffix)) &&
+                             !folder_.Exists(plan.target);
+        if (written || pending) {
+            tracked_[plan.key] = {plan.target, plan.bytes};  // a pending version: placed next
         }
-    }
-    for (size_t i = encoded.size(); i < sound.size(); ++i) {
-        if (!Retire(slots[sound[i]].name, recycle, outcome)) {
+        if (!written) {
             return outcome;
         }
     }

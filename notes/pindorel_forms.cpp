@@ -58,7 +58,7 @@ NoteForm& Notes::ShowNewNote(std::wstring_view text) {
 }
 
 void Notes::LoadNotes(const std::vector<std::wstring>& unplaced) {
-    FolderScan scan = store.Load();
+    FolderScan scan = store.Load(notes.size());
     scan.damaged.insert(scan.damaged.end(), unplaced.begin(), unplaced.end());
     for (const StoredNote& stored : scan.notes) {
         NoteForm& note = CreateNote(L"", &stored.record);
@@ -77,13 +77,16 @@ bool Notes::SaveNotes() {
     if (!notesChanged) {
         return true;
     }
-    std::vector<NoteRecord> snapshot;
-    for (const auto& note : notes) {
-        if (note->Visible()) {
-            snapshot.push_back(note->Record());
+    std::vector<KeyedNote> snapshot;
+    for (size_t i = 0; i < notes.size(); ++i) {
+        if (notes[i]->Visible()) {
+            snapshot.push_back({i, notes[i]->Record()});
         }
     }
     const SaveOutcome outcome = store.Save(snapshot, settings.deleteToRecycleBin == 1);
+    if (!outcome.keptAside.empty()) {
+        forms::MsgBox(KeptAsideMessage(outcome.keptAside), forms::kMbInformation);
+    }
     if (outcome.failed) {
         forms::MsgBox(std::wstring(kWriteFailed) + std::to_wstring(outcome.error), forms::kMbError);
         return false;

@@ -87,8 +87,8 @@ void App::NoteModalEnd() {
     --modalDepth_;
 }
 
-bool App::ClaimInstance(int waitMilliseconds) {
-    return host_.ClaimInstance(std::max(0, waitMilliseconds));
+bool App::ClaimInstance(int waitMilliseconds, ClaimScope scope) {
+    return host_.ClaimInstance(std::max(0, waitMilliseconds), scope);
 }
 
 void App::ReleaseInstance() {

@@ -69,12 +69,15 @@ class App {
     void NoteModalBegin() { ++modalDepth_; }
     void NoteModalEnd();
 
-    // ---- One running copy per program file
-    // Claims "this program file in this folder" (the running program's full path, letters
-    // compared without regard to case). False when another running copy holds the claim
-    // and does not give it up within waitMilliseconds. Claiming again while holding it
-    // succeeds at once. The claim ends with ReleaseInstance or with the process.
-    bool ClaimInstance(int waitMilliseconds = 0);
+    // ---- One running copy per program file or per folder
+    // Claims the running program file, or with ClaimScope::Folder the folder it is in (for
+    // a program whose files beside it are shared by every copy there, whatever its file is
+    // called). Either is known by its final path, letters compared without regard to case,
+    // so that every way of reaching it (a mapped drive, a network path, a link) claims the
+    // same. False when another running copy holds the claim and does not give it up within
+    // waitMilliseconds. Claiming again while holding it succeeds at once. The claim ends
+    // with ReleaseInstance or with the process.
+    bool ClaimInstance(int waitMilliseconds = 0, ClaimScope scope = ClaimScope::ProgramFile);
     void ReleaseInstance();
 
     // ---- End of the session

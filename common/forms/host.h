@@ -23,6 +23,12 @@ class Form;
 class Menu;
 class Timer;
 
+// What a running copy claims for itself (App::ClaimInstance).
+enum class ClaimScope {
+    ProgramFile,  // the program file: copies under other names run side by side
+    Folder,       // the folder the program file is in
+};
+
 // What changed in the model, so a peer brings its window up to date.
 enum class Aspect {
     Geometry,  // left, top, width, height (or a form's window state)
@@ -132,9 +138,9 @@ class Host {
     virtual void PopupMenu(Form& form, Menu& menu) = 0;
     // Ends the program at once.
     [[noreturn]] virtual void EndProgram() = 0;
-    // Claims "this program file in this folder" for the running copy (see
+    // Claims the program file or its folder for the running copy (see
     // App::ClaimInstance); false when another running copy keeps it longer than the wait.
-    virtual bool ClaimInstance(int waitMilliseconds) = 0;
+    virtual bool ClaimInstance(int waitMilliseconds, ClaimScope scope) = 0;
     // Gives the claim up; nothing when not holding it.
     virtual void ReleaseInstance() = 0;
 

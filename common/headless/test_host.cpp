@@ -225,9 +225,9 @@ void TestHost::EndProgram() {
     throw ProgramEnded();
 }
 
-bool TestHost::ClaimInstance(int waitMilliseconds) {
+bool TestHost::ClaimInstance(int waitMilliseconds, forms::ClaimScope scope) {
     holdsInstance_ = holdsInstance_ || !otherInstance;
-    instanceCalls_.push_back({true, waitMilliseconds, holdsInstance_});
+    instanceCalls_.push_back({true, waitMilliseconds, holdsInstance_, scope});
     return holdsInstance_;
 }
 

@@ -61,6 +61,7 @@ struct InstanceCall {
     bool claim = false;        // false: a release
     int waitMilliseconds = 0;  // of a claim
     bool granted = false;      // of a claim
+    forms::ClaimScope scope = forms::ClaimScope::ProgramFile;
 };
 
 struct DeleteCall {
@@ -154,7 +155,7 @@ class TestHost : public forms::Host {
     void DoEvents() override;
     void PopupMenu(forms::Form& form, forms::Menu& menu) override;
     [[noreturn]] void EndProgram() override;
-    bool ClaimInstance(int waitMilliseconds) override;
+    bool ClaimInstance(int waitMilliseconds, forms::ClaimScope scope) override;
     void ReleaseInstance() override;
     forms::ScreenInfo Screen() const override { return screen; }
     forms::ProgramInfo Program() const override { return program; }

@@ -1,5 +1,5 @@
-// The claim that makes a program run once per program file: a named mutex derived from
-// the program file's full path.
+// The claim that makes a program run once per program file (or per folder): a named mutex
+// derived from the file's or folder's final path.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +9,12 @@
 
 namespace win32 {
 
-// The mutex name for a program file: the same for every spelling of the path that differs
-// only in letter case, and free of backslashes (not allowed in a name past its namespace).
+// The mutex name for a program file or folder: the same for every path that reaches it (a
+// mapped drive or a network path, a link, a short name, letters in any case), and free of
+// backslashes (not allowed in a name past its namespace).
 // Global namespace: copies started in other sessions of the same machine share the files
 // beside the program too.
-std::wstring InstanceMutexName(std::wstring_view exePath);
+std::wstring InstanceMutexName(std::wstring_view path);
 
 class InstanceClaim {
   public:
@@ -22,10 +23,10 @@ class InstanceClaim {
     InstanceClaim(const InstanceClaim&) = delete;
     InstanceClaim& operator=(const InstanceClaim&) = delete;
 
-    // Takes the claim for the program file, waiting up to waitMilliseconds while another
+    // Takes the claim for the file or folder, waiting up to waitMilliseconds while another
     // copy holds it; true when held (at once when this object holds it already). A copy
     // that ended without releasing leaves the claim free.
-    bool Claim(std::wstring_view exePath, DWORD waitMilliseconds);
+    bool Claim(std::wstring_view path, DWORD waitMilliseconds);
     void Release();
     bool Held() const { return mutex_ != nullptr; }
 

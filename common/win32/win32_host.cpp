@@ -286,8 +286,11 @@ void Win32Host::EndProgram() {
     ExitProcess(0);
 }
 
-bool Win32Host::ClaimInstance(int waitMilliseconds) {
-    return instance_.Claim(ExePath(), DWORD(std::max(0, waitMilliseconds)));
+bool Win32Host::ClaimInstance(int waitMilliseconds, forms::ClaimScope scope) {
+    const std::wstring exe = ExePath();
+    const std::wstring claimed =
+        scope == forms::ClaimScope::Folder ? exe.substr(0, exe.find_last_of(L"\\/")) : exe;
+    return instance_.Claim(claimed, DWORD(std::max(0, waitMilliseconds)));
 }
 
 void Win32Host::ReleaseInstance() {

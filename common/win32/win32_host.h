@@ -49,7 +49,7 @@ class Win32Host : public forms::Host {
     void DoEvents() override;
     void PopupMenu(forms::Form& form, forms::Menu& menu) override;
     [[noreturn]] void EndProgram() override;
-    bool ClaimInstance(int waitMilliseconds) override;
+    bool ClaimInstance(int waitMilliseconds, forms::ClaimScope scope) override;
     void ReleaseInstance() override;
     forms::ScreenInfo Screen() const override;
     forms::ProgramInfo Program() const override;

@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kNotes = 200;
 
-std::vector<pindorel::NoteRecord> Notes() {
-    std::vector<pindorel::NoteRecord> notes;
+std::vector<pindorel::KeyedNote> Notes() {
+    std::vector<pindorel::KeyedNote> notes;
     for (int i = 0; i < kNotes; ++i) {
         pindorel::NoteRecord r;
         r.left = float(i * 15);
@@ -25,7 +25,7 @@ std::vector<pindorel::NoteRecord> Notes() {
         r.font = {L"ＭＳ Ｐゴシック", 9, 0, 0, 0, 0, 0};
         r.backColor = 0x99FFFF;
         r.text = L"付箋 " + std::to_wstring(i) + L"\r\n" + std::wstring(200, L'あ');
-        notes.push_back(std::move(r));
+        notes.push_back({size_t(i), std::move(r)});
     }
     return notes;
 }
@@ -40,7 +40,7 @@ struct Folder {
                                     return std::filesystem::remove(native) ? 0 : 2;
                                 }};
     pindorel::NoteStore store{folder};
-    std::vector<pindorel::NoteRecord> notes = Notes();
+    std::vector<pindorel::KeyedNote> notes = Notes();
     Folder() {
         if (store.Save(notes, false).written.size() != kNotes) {
             throw std::runtime_error("setting up the folder failed");
@@ -62,7 +62,7 @@ BENCHMARK(BM_LoadTwoHundredNotes)->Unit(benchmark::kMillisecond);
 void BM_SaveOneChangedOfTwoHundred(benchmark::State& state) {
     Folder f;
     for (auto _ : state) {
-        f.notes[117].left += 15;
+        f.notes[117].record.left += 15;
         const pindorel::SaveOutcome outcome = f.store.Save(f.notes, false);
         if (outcome.written.size() != 1) {
             state.SkipWithError("the save did not write exactly one file");

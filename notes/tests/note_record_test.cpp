@@ -6,6 +6,8 @@
 #include <cstring>
 #include <limits>
 
+#include "core/text.h"
+
 namespace pindorel {
 namespace {
 
@@ -89,23 +91,63 @@ TEST(NoteRecord, DamagedFilesAreRecognisedWithoutReadingPastTheEnd) {
     EXPECT_EQ(DecodeNote(longName).damage, NoteDamage::Truncated);
     EXPECT_EQ(DecodeNote(good + "trailing").damage, NoteDamage::None);
 
-    const auto with = [](auto change) {
+    // A file written by something else: one field set to a raw value.
+    const size_t n = uint8_t(good[16]) + 256 * uint8_t(good[17]);
+    const auto with = [&](size_t offset, auto value) {
+        std::string bytes = good;
+        std::memcpy(bytes.data() + offset, &value, sizeof value);
+        return DecodeNote(bytes).damage;
+    };
+    EXPECT_EQ(with(0, std::numeric_limits<float>::quiet_NaN()), NoteDamage::BadGeometry);
+    EXPECT_EQ(with(4, std::numeric_limits<float>::infinity()), NoteDamage::BadGeometry);
+    EXPECT_EQ(with(8, 3e9f), NoteDamage::BadGeometry);
+    EXPECT_EQ(with(12, -15.0f), NoteDamage::BadGeometry);
+    EXPECT_EQ(with(0, -30000.0f), NoteDamage::None);
+    EXPECT_EQ(with(18 + n, std::nan("")), NoteDamage::BadFontSize);
+    EXPECT_EQ(with(18 + n, 0.0), NoteDamage::BadFontSize);
+    EXPECT_EQ(with(37 + n, int32_t(0x01000000)), NoteDamage::BadColour);
+    EXPECT_EQ(with(41 + n, int32_t(-1)), NoteDamage::BadColour);
+    EXPECT_EQ(with(37 + n, int32_t(0x80000005)), NoteDamage::None);
+}
+
+// Whatever a record holds, what is written reads back as a note: each field at its limit
+// is kept, and one past it is replaced by the note window's own value.
+TEST(NoteRecord, WhatIsWrittenIsAlwaysReadBackAsANote) {
+    constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const auto written = [](auto change) {
         NoteRecord r = SampleNote();
         change(r);
-        return DecodeNote(EncodeNote(r)).damage;
+        const DecodedNote decoded = DecodeNote(EncodeNote(r));
+        EXPECT_EQ(decoded.damage, NoteDamage::None);
+        return decoded.record;
     };
-    EXPECT_EQ(with([](NoteRecord& r) { r.left = std::numeric_limits<float>::quiet_NaN(); }),
-              NoteDamage::BadGeometry);
-    EXPECT_EQ(with([](NoteRecord& r) { r.top = std::numeric_limits<float>::infinity(); }),
-              NoteDamage::BadGeometry);
-    EXPECT_EQ(with([](NoteRecord& r) { r.width = 3e9f; }), NoteDamage::BadGeometry);
-    EXPECT_EQ(with([](NoteRecord& r) { r.height = -15; }), NoteDamage::BadGeometry);
-    EXPECT_EQ(with([](NoteRecord& r) { r.left = -30000; }), NoteDamage::None);
-    EXPECT_EQ(with([](NoteRecord& r) { r.font.size = std::nan(""); }), NoteDamage::BadFontSize);
-    EXPECT_EQ(with([](NoteRecord& r) { r.font.size = 0; }), NoteDamage::BadFontSize);
-    EXPECT_EQ(with([](NoteRecord& r) { r.backColor = 0x01000000; }), NoteDamage::BadColour);
-    EXPECT_EQ(with([](NoteRecord& r) { r.foreColor = -1; }), NoteDamage::BadColour);
-    EXPECT_EQ(with([](NoteRecord& r) { r.backColor = int32_t(0x80000005); }), NoteDamage::None);
+    EXPECT_EQ(written([](NoteRecord& r) { r.left = -kMaxGeometry; }).left, -kMaxGeometry);
+    EXPECT_EQ(written([](NoteRecord& r) { r.top = -kMaxGeometry * 2; }).top, -kMaxGeometry);
+    EXPECT_EQ(written([](NoteRecord& r) { r.width = kMaxGeometry; }).width, kMaxGeometry);
+    EXPECT_EQ(written([](NoteRecord& r) { r.width = kInf; }).width, kMaxGeometry);
+    EXPECT_EQ(written([](NoteRecord& r) { r.height = -1; }).height, 0);
+    EXPECT_EQ(written([](NoteRecord& r) { r.left = kNan; }).left, 0);
+    EXPECT_EQ(written([](NoteRecord& r) { r.font.size = 2048; }).font.size, 2048);
+    for (double size : {0.0, -9.0, 2048.5, double(kNan), double(kInf)}) {
+        EXPECT_EQ(written([&](NoteRecord& r) { r.font.size = size; }).font.size, kDefaultFontSize);
+    }
+    EXPECT_EQ(written([](NoteRecord& r) { r.backColor = 0xFFFFFF; }).backColor, 0xFFFFFF);
+    EXPECT_EQ(written([](NoteRecord& r) { r.backColor = int32_t(0x8000001E); }).backColor,
+              int32_t(0x8000001E));
+    EXPECT_EQ(written([](NoteRecord& r) { r.backColor = int32_t(0x8000001F); }).backColor,
+              kWindowColour);
+    EXPECT_EQ(written([](NoteRecord& r) { r.foreColor = 0x1000000; }).foreColor, kWindowTextColour);
+    EXPECT_EQ(written([](NoteRecord& r) { r.foreColor = -1; }).foreColor, kWindowTextColour);
+    const NoteRecord longest = written([](NoteRecord& r) {
+        r.font.name = std::wstring(kMaxFontNameBytes / 2 + 1, L'亜');
+        r.font.bold = INT32_MIN;
+        r.font.italic = r.font.underline = r.font.strikethrough = 255;
+        r.text = std::wstring(kMaxTextBytes, L'a');
+    });
+    EXPECT_EQ(core::ToCp932(longest.font.name).size(), kMaxFontNameBytes);
+    EXPECT_EQ(longest.text.size(), kMaxTextBytes);
+    EXPECT_EQ(longest.font.bold, INT32_MIN);
 }
 
 TEST(NoteRecord, SameNoteIgnoresOnlyTheFontColour) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "note_record.h"
 #include "testkit/temp_dir.h"
 
 namespace pindorel {
@@ -54,6 +55,31 @@ TEST_F(NoteSettingsTest, OnlyChangedValuesAreWrittenAndTheFontKeysGoTogether) {
     EXPECT_EQ(Content(),
               "[MainForm]\r\nSave=1\r\nBackColor=65535\r\nFontName=\r\nFontSize=10.5\r\n"
               "FontBold=0\r\nFontItalic=0\r\nFontUnderline=0\r\nFontStrikethrough=0\r\n");
+}
+
+// Hand-edited values no note can have are read as the note window's own, so that every new
+// note can be stored and read back; without a font name nothing of them is used.
+TEST_F(NoteSettingsTest, ValuesNoNoteCanHaveAreReadAsTheDefaults) {
+    dir.Write(L"Pindorel.ini",
+              "[MainForm]\r\nFontName=\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\r\n");
+    NoteSettings s = ReadSettings(file);
+    EXPECT_EQ(s.defaults.font.name, L"ＭＳ ゴシック");
+    EXPECT_EQ(s.defaults.font.size, kDefaultFontSize);
+    EXPECT_EQ(s.defaults.backColor, 0);  // 0 is a colour: black
+    dir.Write(L"Pindorel.ini",
+              "[MainForm]\r\nFontName=x\r\nFontSize=2049\r\nBackColor=16777216\r\n"
+              "ForeColor=-1\r\n");
+    s = ReadSettings(file);
+    EXPECT_EQ(s.defaults.font.size, kDefaultFontSize);
+    EXPECT_EQ(s.defaults.backColor, kWindowColour);
+    EXPECT_EQ(s.defaults.foreColor, kWindowTextColour);
+    dir.Write(L"Pindorel.ini",
+              "[MainForm]\r\nFontName=x\r\nFontSize=2048\r\nBackColor=-2147483618\r\n");
+    s = ReadSettings(file);
+    EXPECT_EQ(s.defaults.font.size, 2048);
+    EXPECT_EQ(s.defaults.backColor, int32_t(0x8000001E));
+    dir.Write(L"Pindorel.ini", "[MainForm]\r\nFontSize=-3\r\n");
+    EXPECT_EQ(ReadSettings(file).defaults.font.size, -3);
 }
 
 TEST_F(NoteSettingsTest, FontSizeTextUsesAFullStop) {

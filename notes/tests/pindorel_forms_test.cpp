@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 #include "core/text.h"
@@ -148,9 +149,10 @@ TEST_F(PindorelTest, ADamagedFileIsReportedOnceKeptAndTheOthersLoad) {
     Put(1, Stored(L"a", 0, 0));
     const std::string damaged = EncodeNote(Stored(L"b", 0, 0)).substr(0, 20);
     dir.Write(L"TagData2.dat", damaged);
-    NoteRecord nan = Stored(L"x", 0, 0);
-    nan.width = std::numeric_limits<float>::quiet_NaN();
-    Put(3, nan);
+    std::string nan = EncodeNote(Stored(L"x", 0, 0));  // a width that is not a number
+    const float notANumber = std::numeric_limits<float>::quiet_NaN();
+    std::memcpy(nan.data() + 8, &notANumber, sizeof notANumber);
+    dir.Write(L"TagData3.dat", nan);
     Put(4, Stored(L"c", -90000, 99000));  // far off screen
     host.ExpectMessage(forms::kIdOk,
                        L"ファイルの読み込みを失敗しました\r\nTagData2.dat\r\nTagData3.dat");
@@ -164,7 +166,7 @@ TEST_F(PindorelTest, ADamagedFileIsReportedOnceKeptAndTheOthersLoad) {
     Exit();
     EXPECT_EQ(host.Messages().size(), 1u);
     EXPECT_EQ(File(2), damaged);
-    EXPECT_EQ(File(3), EncodeNote(nan));
+    EXPECT_EQ(File(3), nan);
     EXPECT_EQ(DecodeNote(File(5)).record.text, L"");
 }
 
@@ -199,6 +201,8 @@ TEST_F(PindorelTest, ASecondCopyTellsTheUserAndTouchesNoFile) {
     EXPECT_TRUE(notes->notes.empty());
     EXPECT_TRUE(host.NotifyCalls().empty());
     EXPECT_EQ(Files(), (std::vector<std::wstring>{L"TagData1.dat", L"TagData2.dat.new"}));
+    ASSERT_EQ(host.InstanceCalls().size(), 1u);
+    EXPECT_EQ(host.InstanceCalls()[0].scope, forms::ClaimScope::Folder);  // any copy's name
 }
 
 TEST_F(PindorelTest, StartUpFinishesAnInterruptedSave) {

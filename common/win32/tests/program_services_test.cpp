@@ -170,22 +170,61 @@ TEST_F(ProgramServicesTest, AfterAShellRestartTheIconIsAddedAgain) {
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record));
 }
 
-TEST_F(ProgramServicesTest, TheProgramFileIsClaimedOncePerRunningCopy) {
-    const auto claimElsewhere = [](const std::wstring& path) {
-        return std::async(std::launch::async,
-                          [path] {
-                              win32::InstanceClaim other;
-                              return other.Claim(path, 0);
-                          })
-            .get();
-    };
+// Whether another copy (a thread of its own) could take the claim for path now.
+bool ClaimedElsewhere(const std::wstring& path) {
+    return std::async(std::launch::async,
+                      [path] {
+                          win32::InstanceClaim other;
+                          return other.Claim(path, 0);
+                      })
+        .get();
+}
+
+TEST_F(ProgramServicesTest, TheProgramFileOrItsFolderIsClaimedOncePerRunningCopy) {
     std::wstring path = win32::ExePath();
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
     ASSERT_TRUE(app.ClaimInstance());
     EXPECT_TRUE(app.ClaimInstance());  // holding it already
     CharLowerBuffW(path.data(), DWORD(path.size()));
-    EXPECT_FALSE(claimElsewhere(path));
+    EXPECT_FALSE(ClaimedElsewhere(path));
+    EXPECT_TRUE(ClaimedElsewhere(folder));
     app.ReleaseInstance();
-    EXPECT_TRUE(claimElsewhere(path));
+    EXPECT_TRUE(ClaimedElsewhere(path));
+
+    ASSERT_TRUE(app.ClaimInstance(0, ClaimScope::Folder));
+    EXPECT_FALSE(ClaimedElsewhere(folder));
+    EXPECT_TRUE(ClaimedElsewhere(path));
+    app.ReleaseInstance();
+}
+
+// One folder reached through two drives (under Wine: C: and the whole file system as Z:)
+// is one claim, as a mapped drive and its network path are on Windows.
+TEST(InstanceClaimTest, EveryPathToAFolderGivesOneName) {
+    wchar_t temp[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder =
+        std::wstring(temp) + L"claim-alias-" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    const std::wstring name = win32::InstanceMutexName(folder);
+    std::wstring lower = folder;
+    CharLowerBuffW(lower.data(), DWORD(lower.size()));
+    EXPECT_EQ(win32::InstanceMutexName(lower), name);
+    EXPECT_EQ(win32::InstanceMutexName(folder + L"\\."), name);
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (unixName != nullptr) {
+        char* unix = unixName(folder.c_str());
+        ASSERT_NE(unix, nullptr);
+        std::wstring viaZ = L"Z:";
+        for (const char* c = unix; *c != 0; ++c) {
+            viaZ += *c == '/' ? L'\\' : wchar_t(static_cast<unsigned char>(*c));
+        }
+        HeapFree(GetProcessHeap(), 0, unix);
+        EXPECT_NE(viaZ.substr(0, 3), folder.substr(0, 3));
+        EXPECT_EQ(win32::InstanceMutexName(viaZ), name) << "through " << viaZ.size();
+    }
+    RemoveDirectoryW(folder.c_str());
 }
 
 TEST(InstanceClaimTest, TheNameIgnoresCaseAndKeepsBackslashesOutOfTheName) {
