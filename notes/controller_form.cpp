@@ -33,6 +33,7 @@ ControllerForm::ControllerForm(Notes& notes) : Form(L"Form1"), notes_(notes) {
     MNU_Tag_Right.SetCaption(L"右上から再配置(&R)");
     MNU_Tag_Pipe2.SetCaption(L"-");
     MNU_Option.SetCaption(L"オプション(&O)...");
+    forms::ShowStartUpItem(MNU_StartUp);
     MNU_Pipe.SetCaption(L"-");
     MNU_Exit.SetCaption(L"終了(&X)");
 
@@ -44,6 +45,7 @@ ControllerForm::ControllerForm(Notes& notes) : Form(L"Form1"), notes_(notes) {
     MNU_Tag_Left.Click = [this] { notes_.ArrangeNotes(0); };
     MNU_Tag_Right.Click = [this] { notes_.ArrangeNotes(1); };
     MNU_Option.Click = [this] { notes_.form3.Show(true); };
+    MNU_StartUp.Click = [this] { forms::ChooseStartUpItem(MNU_StartUp); };
     MNU_Exit.Click = [this] { Unload(); };
 }
 
@@ -94,6 +96,7 @@ void ControllerForm::Form_MouseMove(float x) {
             break;
         case forms::kIconRightDown:
             notes_.frmDUMMY.Show();
+            forms::ShowStartUpItem(MNU_StartUp);  // the user may have changed it elsewhere
             PopupMenu(MNU_Popup);
             notes_.frmDUMMY.Unload();
             break;

@@ -30,6 +30,7 @@ class ControllerForm : public forms::Form {
     forms::Menu MNU_Tag_Right{*this, L"MNU_Tag_Right", &MNU_Popup};
     forms::Menu MNU_Tag_Pipe2{*this, L"MNU_Tag_Pipe2", &MNU_Popup};
     forms::Menu MNU_Option{*this, L"MNU_Option", &MNU_Popup};
+    forms::Menu MNU_StartUp{*this, L"MNU_StartUp", &MNU_Popup};
     forms::Menu MNU_Pipe{*this, L"MNU_Pipe", &MNU_Popup};
     forms::Menu MNU_Exit{*this, L"MNU_Exit", &MNU_Popup};
 

@@ -412,7 +412,7 @@ TEST_F(PindorelE2e, TheIconKeepsAnsweringWhenItsMenuIsWorkedWithTheMouse) {
     // The menu's last item, clicked, still ends the program.
     menu = openMenu();
     ASSERT_NE(menu, nullptr);
-    ASSERT_TRUE(ClickMenuItem(menu, 5));
+    ASSERT_TRUE(ClickMenuItem(menu, 6));
     EXPECT_TRUE(process->WaitForExit(kWaitMs).has_value());
 }
 

@@ -26,7 +26,7 @@ using pindorel::NoteRecord;
 constexpr DWORD kWaitMs = 30000;
 // Menu command ids: 1000 + the order in which a form's menu items are declared.
 constexpr int kControllerNewNote = 1001;  // MNU_Tag_New
-constexpr int kControllerExit = 1009;     // MNU_Exit
+constexpr int kControllerExit = 1010;     // MNU_Exit
 constexpr int kNoteEdit = 1001;           // MNU_Edit
 constexpr int kNoteDelete = 1002;         // MNU_Delete
 constexpr int kNoteFitToText = 1013;      // MNU_Size

@@ -474,5 +474,24 @@ TEST_F(PindorelTest, TheIconAddsANoteOnDoubleClickAndComesBackAfterAShellRestart
     EXPECT_EQ(host.NotifyCalls().back().message, 0u);
 }
 
+TEST_F(PindorelTest, TheStartUpItemAfterTheOptionsRegistersThisFileAndAsksBeforeTakingAnother) {
+    ASSERT_TRUE(Start());
+    const std::wstring self = L"\"" + dir.File(L"Pindorel.exe") + L"\"";
+    host.startUpEntries[L"Pindorel"] = L"\"C:\\Other\\Pindorel.exe\"";
+    host.ExpectPopup(L"MNU_StartUp");
+    host.ExpectMessage(forms::kIdNo, L"別の場所の Pindorel が登録されています。");
+    headless::NotifyIconEvent(notes->form1, 516);
+    EXPECT_EQ(host.startUpEntries.at(L"Pindorel"), L"\"C:\\Other\\Pindorel.exe\"");
+    EXPECT_FALSE(notes->form1.MNU_StartUp.Checked());
+    host.ExpectPopup(L"MNU_StartUp");
+    host.ExpectMessage(forms::kIdYes);
+    headless::NotifyIconEvent(notes->form1, 516);
+    EXPECT_EQ(host.startUpEntries.at(L"Pindorel"), self);
+    EXPECT_TRUE(notes->form1.MNU_StartUp.Checked());
+    host.ExpectPopup(L"MNU_StartUp");
+    headless::NotifyIconEvent(notes->form1, 516);
+    EXPECT_EQ(host.startUpEntries.count(L"Pindorel"), 0u);
+}
+
 }  // namespace
 }  // namespace pindorel

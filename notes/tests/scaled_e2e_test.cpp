@@ -13,7 +13,7 @@ namespace {
 using namespace e2e;
 using pindorel_e2e::kWaitMs;
 
-constexpr int kControllerExit = 1009;  // MNU_Exit
+constexpr int kControllerExit = 1010;  // MNU_Exit
 constexpr int kNoteFont = 1005;        // MNU_Font
 constexpr int kSizeBox = 1138;         // the font dialog's size box (cmb3)
 
