@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Creates the suite's Wine prefix once, or brings one made by an older version of this
-# script up to date: no window-manager waits, Wine's symbol font where Wine looks for it,
-# and the Japanese face names the programs ask for mapped to the IPA fonts so text renders
-# with real glyphs.
+# script up to date: no window-manager waits, the caret kept after a word the input method
+# commits, Wine's symbol font where Wine looks for it, and the Japanese face names the
+# programs ask for mapped to the IPA fonts so text renders with real glyphs.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # Raise the version whenever the set-up below changes: older prefixes are set up again.
-version=2
+version=3
 marker="$WINEPREFIX/.suite-ready"
 if [ "$(cat "$marker" 2>/dev/null)" = "$version" ]; then
     exit 0
@@ -21,6 +21,10 @@ else
 fi
 wineserver -w
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# The X input method shows its composition in a window of its own: with Wine's default
+# style, each committed word moves the caret back before it, so the next word typed through
+# the input method lands in front of the last.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v InputStyle /d root /f >/dev/null 2>&1
 
 # Caption buttons, check marks and scroll arrows are drawn as characters of Wine's symbol
 # font. The packaged Wine does not put it into the prefix's font folder, and without it

@@ -1,6 +1,5 @@
 #include "win32/edit_window.h"
 
-#include <imm.h>
 #include <richedit.h>
 #include <shellapi.h>
 
@@ -155,10 +154,8 @@ void EditWindow::OnCommand(WORD code) {
 
 bool EditWindow::OnKindMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT& result) {
-    if (message == WM_SETFOCUS && Box().ImeOff()) {
-        // No input method in this box, so that digits are typed half-width; the focus
-        // then goes on as usual.
-        ImmAssociateContext(window, nullptr);
+    if (Box().ImeOff()) {
+        imeClosed_.OnMessage(window, message);  // the message then goes on as usual
     }
     return OnImeInput(window, message, wParam, lParam, result);
 }

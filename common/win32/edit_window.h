@@ -2,12 +2,14 @@
 #pragma once
 
 #include "win32/control_window.h"
+#include "win32/typing.h"
 
 namespace win32 {
 
 class EditWindow : public ControlWindow {
   public:
     EditWindow(Win32Host& host, forms::Control& control);
+    ~EditWindow() override { imeClosed_.Restore(); }
 
   private:
     forms::TextBox& Box() const { return static_cast<forms::TextBox&>(control_); }
@@ -28,6 +30,8 @@ class EditWindow : public ControlWindow {
     // Destroys the window and creates it anew from the model, in the same place among its
     // siblings (a rich-edit box's quick way to drop a long text).
     void ReplaceWindow();
+
+    ClosedInputMethod imeClosed_;  // a box for digits only
 };
 
 }  // namespace win32

@@ -17,6 +17,38 @@ LRESULT PassTyped(HWND window, WNDPROC original, int16_t key, LPARAM lParam, boo
     return CallWindowProcW(original, window, WM_CHAR, WPARAM(uint16_t(key)), lParam);
 }
 
+void ClosedInputMethod::OnMessage(HWND window, UINT message) {
+    if (message == WM_KILLFOCUS || message == WM_NCDESTROY) {
+        Restore();
+        return;
+    }
+    if (message != WM_SETFOCUS) {
+        return;
+    }
+    HIMC context = ImmGetContext(window);
+    if (context == nullptr) {
+        return;
+    }
+    if (context_ != context) {
+        Restore();
+        context_ = context;
+        wasOpen_ = ImmGetOpenStatus(context) != FALSE;
+    }
+    ImmSetOpenStatus(context, FALSE);
+    ImmReleaseContext(window, context);
+}
+
+void ClosedInputMethod::Restore() {
+    if (context_ == nullptr) {
+        return;
+    }
+    // The context outlives the box: it is the thread's, kept by the system.
+    if ((ImmGetOpenStatus(context_) != FALSE) != wasOpen_) {
+        ImmSetOpenStatus(context_, wasOpen_);
+    }
+    context_ = nullptr;
+}
+
 LRESULT ControlWindow::TypeChar(HWND window, wchar_t c, LPARAM lParam) {
     const int16_t key = control_.Parent().FilterKeyPress(&control_, forms::CharKey(c));
     return IsWindow(window) && key != 0 ? OnTyped(window, key, lParam) : 0;

@@ -1,12 +1,15 @@
-// Drives another program's windows from a script (the screenshot script): waits for a
-// window, posts a menu command or any message to it, clicks one of its buttons, moves the
-// mouse pointer over it or double-clicks it.
+// Drives another program's windows from a script (the screenshot script, the input-method
+// test): waits for a window, posts a menu command or any message to it, clicks one of its
+// buttons, moves the mouse pointer over it or double-clicks it, lists its text boxes.
 //   window_tool wait <window> [seconds]          exit 0 once the window shows, 1 after the wait
 //   window_tool command <window> <id>            a menu command (WM_COMMAND with the item's id)
 //   window_tool click <window> <button>          a click on the button with that caption
 //   window_tool post <window> <msg> <wp> <lp>    any message (numbers decimal or 0x hex)
 //   window_tool pointer <window> <x> <y>         the mouse pointer to a point of the window
 //   window_tool dblclick <window> <x> <y>        a double-click of the mouse at that point
+//   window_tool edits <window>                   its visible text boxes in reading order, one
+//                                                a line: centre on screen "x y", 1 if it has
+//                                                the focus else 0, the text (UTF-8)
 // A window is named by its caption ("Options"), or by its class and caption together
 // ("[SuiteForm]" is a window of class SuiteForm with an empty caption). Points are in pixels
 // from the top-left corner of the window's client area. Every verb but wait also finds a
@@ -90,11 +93,36 @@ void DoubleClick() {
     }
 }
 
+bool IsVisibleTextBox(HWND window) {
+    const std::wstring cls = e2e::ClassOf(window);
+    return IsWindowVisible(window) &&
+           (_wcsicmp(cls.c_str(), L"Edit") == 0 || _wcsicmp(cls.c_str(), L"RichEdit20W") == 0);
+}
+
+int ListTextBoxes(HWND window) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof(thread);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    for (HWND box : e2e::DescendantsInReadingOrder(window, IsVisibleTextBox)) {
+        RECT rect{};
+        GetWindowRect(box, &rect);
+        const std::wstring text = e2e::TextOf(box);
+        std::string utf8(size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()),
+                                                    nullptr, 0, nullptr, nullptr)),
+                         '\0');
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(),
+                            int(utf8.size()), nullptr, nullptr);
+        std::printf("%ld %ld %d %s\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2,
+                    box == thread.hwndFocus ? 1 : 0, utf8.c_str());
+    }
+    return 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: window_tool wait <window> [seconds] | command <window> <id> | "
                  "click <window> <button caption> | post <window> <msg> <wParam> <lParam> | "
-                 "pointer <window> <x> <y> | dblclick <window> <x> <y>\n"
+                 "pointer <window> <x> <y> | dblclick <window> <x> <y> | edits <window>\n"
                  "  <window>: a caption, or [class]caption\n");
     return 2;
 }
@@ -156,6 +184,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if ((verb == L"pointer" || verb == L"dblclick") && argc == 5) {
         return Point(window, verb, argv + 3);
+    }
+    if (verb == L"edits" && argc == 3) {
+        return ListTextBoxes(window);
     }
     return Usage();
 }

@@ -1,5 +1,5 @@
 // Characters entered into edit boxes as an input method and a keyboard deliver them: the
-// control's key filter, the input context of a box with the input method off, and the caret
+// control's key filter, the input method's state around a box for digits, and the caret
 // after a change filter removed pasted characters.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -103,40 +103,80 @@ TEST_F(TypingTest, EnteredCharactersPassTheDigitFilterWhicheverWayTheyCome) {
 
 // Wine's own input method commits a composition set in the box's input context as a
 // result string; the result reaches the filter once, not again as characters.
+// A digit box keeps its input context, so text committed after the user switched the
+// input method on there is filtered the same way.
 TEST_F(TypingTest, TextTheInputMethodCommitsPassesTheFilterOnce) {
     form.Plain.KeyPress = [](int16_t& key) { DigitsOnly(key); };
-    form.Plain.SetFocus();
-    host.DoEvents();
-    HWND window = HWND(form.Plain.Handle());
-    HIMC context = ImmGetContext(window);
-    ASSERT_NE(context, nullptr);
-    ImmSetOpenStatus(context, TRUE);
-    const std::wstring entered = L"１ｶ漢\uE0005";
-    ASSERT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, (void*)entered.c_str(),
-                                         DWORD(entered.size() * sizeof(wchar_t)), nullptr, 0));
-    ASSERT_TRUE(ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0));
-    host.DoEvents();
-    ImmReleaseContext(window, context);
-    EXPECT_EQ(TextOf(form.Plain), L"15");
-    EXPECT_EQ(form.Plain.Text(), L"15");
+    for (TextBox* box : {&form.Plain, &form.Digits}) {
+        SCOPED_TRACE(box == &form.Digits ? "digit box" : "plain box");
+        box->SetFocus();
+        host.DoEvents();
+        HWND window = HWND(box->Handle());
+        HIMC context = ImmGetContext(window);
+        ASSERT_NE(context, nullptr);
+        ImmSetOpenStatus(context, TRUE);
+        const std::wstring entered = L"１ｶ漢\uE0005";
+        ASSERT_TRUE(ImmSetCompositionStringW(context, SCS_SETSTR, (void*)entered.c_str(),
+                                             DWORD(entered.size() * sizeof(wchar_t)), nullptr, 0));
+        ASSERT_TRUE(ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0));
+        host.DoEvents();
+        ImmReleaseContext(window, context);
+        EXPECT_EQ(TextOf(*box), L"15");
+        EXPECT_EQ(box->Text(), L"15");
+    }
 }
 
-TEST_F(TypingTest, ABoxWithTheInputMethodOffHasNoInputContextWhileFocused) {
-    for (int round = 0; round < 2; ++round) {  // the focus comes back to each box
-        form.Digits.SetFocus();
-        host.DoEvents();
-        ASSERT_EQ(GetFocus(), HWND(form.Digits.Handle()));
-        HIMC context = ImmGetContext(HWND(form.Digits.Handle()));
-        EXPECT_EQ(context, nullptr);
-        ImmReleaseContext(HWND(form.Digits.Handle()), context);
+bool OpenIn(const Control& control) {
+    HWND window = HWND(control.Handle());
+    HIMC context = ImmGetContext(window);
+    const bool open = context != nullptr && ImmGetOpenStatus(context);
+    ImmReleaseContext(window, context);
+    return open;
+}
 
+void SetOpen(const Control& control, bool open) {
+    HWND window = HWND(control.Handle());
+    HIMC context = ImmGetContext(window);
+    ImmSetOpenStatus(context, open);
+    ImmReleaseContext(window, context);
+}
+
+// The input method's state is shared by the program's boxes (and on Windows by the user's
+// other programs): the digit box closes it while it has the focus and hands it back as it
+// was when the focus leaves or the box goes.
+TEST_F(TypingTest, ADigitBoxClosesTheInputMethodOnlyWhileItHasTheFocus) {
+    for (bool wasOpen : {true, false}) {
+        SCOPED_TRACE(testing::Message() << "open before " << wasOpen);
         form.Plain.SetFocus();
         host.DoEvents();
-        ASSERT_EQ(GetFocus(), HWND(form.Plain.Handle()));
-        context = ImmGetContext(HWND(form.Plain.Handle()));
-        EXPECT_NE(context, nullptr);
-        ImmReleaseContext(HWND(form.Plain.Handle()), context);
+        SetOpen(form.Plain, wasOpen);
+        for (Control* next : {&form.Answers, &form.Plain}) {  // digit box to digit box, then out
+            form.Digits.SetFocus();
+            host.DoEvents();
+            ASSERT_EQ(GetFocus(), HWND(form.Digits.Handle()));
+            EXPECT_FALSE(OpenIn(form.Digits));
+            next->SetFocus();
+            host.DoEvents();
+            EXPECT_EQ(OpenIn(form.Plain), wasOpen);
+        }
     }
+    form.Digits.SetFocus();
+    host.DoEvents();
+    SetOpen(form.Digits, true);  // switched on by the user in the box: still handed back
+    form.Plain.SetFocus();
+    host.DoEvents();
+    EXPECT_FALSE(OpenIn(form.Plain));
+
+    TypingForm other;  // keeps the program's input context while the first form goes
+    other.Show();
+    other.Plain.SetFocus();  // where the focus comes back to
+    SetOpen(form.Plain, true);
+    form.Digits.SetFocus();
+    host.DoEvents();
+    EXPECT_FALSE(OpenIn(other.Plain));
+    form.Unload();
+    host.DoEvents();
+    EXPECT_TRUE(OpenIn(other.Plain));
 }
 
 TEST_F(TypingTest, AChangeFilterKeepsTheCaretOfAPasteInTheMiddle) {
