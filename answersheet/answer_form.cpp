@@ -72,6 +72,9 @@ void AnswerForm::Design() {
     forms::PictureBox& row = Row1.Load(1);
     row.SetContainer(&Picture1);
     row.SetBorderStyle(0);
+    // A row's label and boxes get their windows when the row first comes into view: a set
+    // at the cap would otherwise make thousands of windows before the sheet appears.
+    row.SetWindowWhenShown(true);
     row.Move(0, 0, 600, kRowPitch);
     forms::Label& label = Label1.Load(1);
     label.SetContainer(&row);
@@ -163,8 +166,15 @@ void AnswerForm::BuildAnswerGrid() {
             }
             forms::CheckBox& box = Check1[BoxNumber(q, c)];
             box.Move(c * kColumnPitch + boxShift, boxTop, box.Width(), box.Height());
+            box.SetVisible(true);  // its row decides whether it is seen
         }
     }
+    // The rows of the first view get their windows now, before the sheet appears, so that
+    // choosing a set only has to show them; every row is hidden again until then.
+    shownQuestions_ = store_.maxQuestionCount;
+    ShowRowsInView();
+    shownQuestions_ = 0;
+    ShowRowsInView();
     Label2[0].SetCaption(L"");
     Label2[1].SetCaption(L"");
 }

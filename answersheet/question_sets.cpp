@@ -152,7 +152,9 @@ SetCheck CheckSet(const QuestionSet& set, const std::vector<std::wstring>& other
     if (set.title.empty()) {
         return SetCheck::kNoTitle;
     }
-    if (std::find(otherTitles.begin(), otherTitles.end(), set.title) != otherTitles.end()) {
+    const std::string stored = core::ToCp932(set.title);
+    if (std::any_of(otherTitles.begin(), otherTitles.end(),
+                    [&](const std::wstring& other) { return core::ToCp932(other) == stored; })) {
         return SetCheck::kDuplicateTitle;
     }
     int largest = 0;
@@ -185,9 +187,14 @@ std::wstring SetCheckMessage(SetCheck check) {
     return {};
 }
 
+bool FileHolds(wchar_t character) {
+    const std::wstring_view one(&character, 1);
+    return core::FromCp932(core::ToCp932(one)) == one;
+}
+
 bool FieldAccepts(SetField field, wchar_t character) {
     // Line ends and other control characters would break the file's line as well.
-    if (character < L' ' || character == L',' || character == L'"') {
+    if (character < L' ' || character == L',' || character == L'"' || !FileHolds(character)) {
         return false;
     }
     switch (field) {

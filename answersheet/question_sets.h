@@ -63,13 +63,18 @@ enum class SetCheck {
     kAnswersBeyondChoices,
     kTooManyQuestions,
 };
-// Checks a set whose fields are already trimmed against the titles of the other entries.
+// Checks a set whose fields are already trimmed against the titles of the other entries,
+// comparing the titles as the file will hold them.
 SetCheck CheckSet(const QuestionSet& set, const std::vector<std::wstring>& otherTitles);
 std::wstring SetCheckMessage(SetCheck check);
 
+// Whether the set file's code page holds the character as it is (it would be stored as "?"
+// or as another character otherwise). Each half of a pair of UTF-16 units is refused.
+bool FileHolds(wchar_t character);
+
 // The characters the editor's boxes take: no box takes control characters, "," or the
-// double quote; the choices and answers boxes take no spaces (ASCII and ideographic); the
-// answers box takes only the digits 1 to 9.
+// double quote, nor a character the file cannot hold; the choices and answers boxes take
+// no spaces (ASCII and ideographic); the answers box takes only the digits 1 to 9.
 enum class SetField { kTitle = 0, kChoices = 1, kAnswers = 2 };
 bool FieldAccepts(SetField field, wchar_t character);
 // The text with every refused character removed (for pasted text).

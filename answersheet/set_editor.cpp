@@ -1,5 +1,6 @@
 #include "set_editor.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "core/files.h"
@@ -274,6 +275,9 @@ void SetEditor::Text1_KeyPress(int index, int16_t& key) {
     if (control ? field == SetField::kAnswers && !forms::IsControlKey(key)
                 : !FieldAccepts(field, c)) {
         key = 0;
+        if (!control && !FileHolds(c)) {
+            forms::GetHost().Beep();  // the file would hold "?" or another character
+        }
     }
 }
 
@@ -294,6 +298,9 @@ void SetEditor::Text1_Change(int index) {
     };
     const std::wstring kept = filter(box.Text());
     if (kept != box.Text()) {
+        if (!std::all_of(box.Text().begin(), box.Text().end(), FileHolds)) {
+            forms::GetHost().Beep();
+        }
         const auto caret = static_cast<size_t>(box.SelStart());
         const int keptBefore =
             static_cast<int>(filter(std::wstring_view(box.Text()).substr(0, caret)).size());

@@ -240,6 +240,30 @@ TEST_F(EditorTest, KeyFiltersAndPastedTextKeepSeparatorsOut) {
     });
 }
 
+// Characters the file cannot hold are refused with a beep where they are typed or pasted,
+// the caret staying where it was; a choice beyond the basic plane is no choice at all.
+TEST_F(EditorTest, CharactersTheFileCannotHoldAreRefusedWithABeep) {
+    WriteSetFile(L"");
+    Start();
+    InEditor([&](SetEditor& e) {
+        headless::Click(e.Command1[0]);
+        headless::Type(e.Text1[0], L"国語한");
+        EXPECT_EQ(e.Text1[0].Text(), L"国語");
+        EXPECT_EQ(host.Beeps(), 1);
+        e.Text1[0].Select(1, 0);
+        e.Text1[0].ReplaceSelection(L"😀①");  // pasted
+        EXPECT_EQ(e.Text1[0].Text(), L"国①語");
+        EXPECT_EQ(e.Text1[0].SelStart(), 2);
+        EXPECT_EQ(host.Beeps(), 2);
+        headless::Type(e.Text1[1], L"ア😀");
+        EXPECT_EQ(e.Text1[1].Text(), L"ア");
+        headless::Type(e.Text1[2], L"2");
+        Refused(e, L"選択肢と答えの整合性が取れていません。", e.Text1[2]);
+        headless::Click(e.Command2[1]);
+        Cancel(e);
+    });
+}
+
 TEST_F(EditorTest, AnsweringNoKeepsTheEditorOpenAndTheFileUntouched) {
     WriteSetFile(kTwoSets);
     Start();

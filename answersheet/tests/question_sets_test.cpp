@@ -104,7 +104,21 @@ TEST(CheckSet, RefusesInOrderWithTheMessages) {
               L"答えが長すぎます。1 つのセットの問題は 300 問までです。");
 }
 
+TEST(CheckSet, ComparesTitlesAsTheFileHoldsThem) {
+    // Both would be stored as "数学?": the second would duplicate the first after a restart.
+    EXPECT_EQ(CheckSet({L"数学한", L"AB", L"1"}, {L"数学?"}), SetCheck::kDuplicateTitle);
+    EXPECT_EQ(CheckSet({L"数学한", L"AB", L"1"}, {L"数学😀"}), SetCheck::kDuplicateTitle);
+    EXPECT_EQ(CheckSet({L"数学①", L"AB", L"1"}, {L"数学?"}), SetCheck::kOk);
+}
+
 TEST(FilterField, KeepsOutWhatWouldSpoilTheFileOrTheEntry) {
+    // Characters the file's code page cannot hold, each half of a pair of units included.
+    EXPECT_FALSE(FileHolds(L'한'));
+    EXPECT_FALSE(FileHolds(L'\xD83D'));  // the two halves of U+1F600
+    EXPECT_FALSE(FileHolds(L'\xDE00'));
+    EXPECT_TRUE(FileHolds(L'①'));
+    EXPECT_EQ(FilterField(SetField::kTitle, L"国語한😀①"), L"国語①");
+    EXPECT_EQ(FilterField(SetField::kChoices, L"ア😀イ"), L"アイ");
     EXPECT_EQ(FilterField(SetField::kTitle, L"a, \"b\"\r\n c　d"), L"a b c　d");
     EXPECT_EQ(FilterField(SetField::kChoices, L"ア イ,\"ウ　エ"), L"アイウエ");
     EXPECT_EQ(FilterField(SetField::kAnswers, L"1 20,3a9４"), L"1239");

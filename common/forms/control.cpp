@@ -43,6 +43,9 @@ void Control::SetVisible(bool visible) {
     } else {
         Notify(Aspect::Visible);
     }
+    if (visible) {
+        RealizeShown();
+    }
     if (!visible && HasFocus()) {
         form_.NoteFocus(nullptr);
     }
@@ -114,13 +117,51 @@ NativeHandle Control::Handle() const {
 }
 
 void Control::Realize() {
-    if (!form_.Loaded() || peer_) {
+    if (!form_.Loaded() || peer_ || WindowWaits()) {
         return;
     }
     if (container_ != nullptr) {
         container_->Realize();
     }
     AttachPeer(form_.GetApp().GetHost().CreateControlPeer(*this));
+}
+
+bool Control::WindowWaits() const {
+    if (ShownInForm()) {
+        return false;
+    }
+    for (const Control* c = this; c != nullptr; c = c->container_) {
+        if (c->windowWhenShown_) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Control::Inside(const Control& container) const {
+    for (const Control* c = container_; c != nullptr; c = c->container_) {
+        if (c == &container) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A control now shown makes the windows that waited for it: its own and, for a container,
+// those of the controls inside it that are shown now too.
+void Control::RealizeShown() {
+    if (!form_.Loaded() || !ShownInForm()) {
+        return;
+    }
+    Realize();
+    if (kind_ != ControlKind::PictureBox && kind_ != ControlKind::Frame) {
+        return;
+    }
+    for (Control* control : std::vector<Control*>(form_.Controls())) {
+        if (!control->peer_ && control->Inside(*this)) {
+            control->Realize();
+        }
+    }
 }
 
 void Control::AttachPeer(std::unique_ptr<Peer> peer) {
@@ -150,6 +191,7 @@ void Control::CopyDesignFrom(const Control& other) {
     width_ = other.width_;
     height_ = other.height_;
     enabled_ = other.enabled_;
+    windowWhenShown_ = other.windowWhenShown_;
     tag_ = other.tag_;
     toolTip_ = other.toolTip_;
     backColor_ = other.backColor_;

@@ -111,8 +111,14 @@ class Control {
     MouseHandler MouseUp;
     DropHandler DropFiles;
 
+    // A control marked so gets its window when it is first shown in its form (it and each of
+    // its containers visible), not when the form loads; the controls inside it wait with it.
+    // For forms holding thousands of controls of which few are ever seen at once.
+    void SetWindowWhenShown(bool waits) { windowWhenShown_ = waits; }
+
     // ---- For backends and the model itself.
-    // Creates the control's window when its form is loaded (and its container's first).
+    // Creates the control's window when its form is loaded (and its container's first),
+    // unless the window waits until the control is shown.
     void Realize();
     void AttachPeer(std::unique_ptr<Peer> peer);
     void DetachPeer();
@@ -130,6 +136,10 @@ class Control {
     Form& form_;
 
   private:
+    bool WindowWaits() const;
+    bool Inside(const Control& container) const;
+    void RealizeShown();
+
     std::wstring name_;
     ControlKind kind_;
     int index_ = -1;
@@ -137,6 +147,7 @@ class Control {
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
+    bool windowWhenShown_ = false;
     std::wstring tag_;
     std::wstring toolTip_;
     Color backColor_ = 0xF0F0F0;

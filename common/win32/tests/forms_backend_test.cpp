@@ -212,6 +212,36 @@ TEST_F(BackendTest, ClicksAndKeysSentAsMessagesReachTheModel) {
                                         float(20 * app.TwipsPerPixelY())}));
 }
 
+// A container marked to wait gets its window, and those of the controls inside it, only when
+// it is first shown; a control hidden inside it waits until it is shown itself.
+TEST(WindowWhenShown, WindowsAreMadeWhenTheContainerFirstComesIntoView) {
+    win32::Win32Host host;
+    App app{host};
+    Form form(L"Form1");
+    PictureBox strip{form, L"Strip"};
+    CheckBox box{form, L"Box"};
+    CheckBox hidden{form, L"Hidden"};
+    strip.SetWindowWhenShown(true);
+    strip.SetVisible(false);
+    box.SetContainer(&strip);
+    box.SetCaption(L"ア");
+    box.SetValue(1);
+    hidden.SetContainer(&strip);
+    hidden.SetVisible(false);
+    form.Show();
+    EXPECT_EQ(strip.Handle(), 0u);
+    EXPECT_EQ(box.Handle(), 0u);
+    strip.SetVisible(true);
+    ASSERT_NE(box.Handle(), 0u);
+    EXPECT_EQ(GetParent(HWND(box.Handle())), HWND(strip.Handle()));
+    EXPECT_EQ(TextOf(box.Handle()), L"ア");
+    EXPECT_EQ(SendMessageW(HWND(box.Handle()), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(hidden.Handle(), 0u);
+    hidden.SetVisible(true);
+    EXPECT_NE(hidden.Handle(), 0u);
+    form.Unload();
+}
+
 TEST_F(BackendTest, ClosingTheWindowUnloadsTheFormUnlessCancelled) {
     HWND window = HWND(form.Handle());
     int16_t keep = 1;
