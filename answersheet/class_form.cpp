@@ -147,19 +147,16 @@ void ClassForm::Form_Resize() {
 void ClassForm::Open(const QuestionSet& set) {
     set_ = &set;
     SetCaption(L"集計 - " + set.title);
+    Fill();  // before the windows are made: each gets its text once
     Load();
     CentreOnScreen(*this);
     Form_Resize();
-    Fill();
     Show(true);
 }
 
 void ClassForm::Fill() {
     result_ = MarkClass(*set_, book_.RecordsOf(set_->title));
-    List1.Clear();
-    for (std::wstring& entry : PupilEntries(result_, set_->QuestionCount())) {
-        List1.AddItem(std::move(entry));
-    }
+    List1.SetItems(PupilEntries(result_, set_->QuestionCount()));
     Text1.SetText(QuestionTable(*set_, result_));
     Label1.SetCaption(ClassFigures(result_));
 }
