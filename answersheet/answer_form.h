@@ -48,7 +48,6 @@ class AnswerForm : public forms::Form {
 
     const SetStore& Store() const { return store_; }
     SetEditor& Editor() { return editor_; }
-    ClassForm& ClassWindow() { return classForm_; }
 
     // The chosen set, or nullptr when none is chosen or the grid cannot show it.
     const QuestionSet* ChosenSet() const;
