@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
-#include <filesystem>
 
-#include "core/files.h"
 #include "core/text.h"
+#include "export_file.h"
 #include "result_export.h"
 
 namespace quillard {
@@ -20,19 +18,6 @@ constexpr double kDesignLabelWidth = 510;
 constexpr forms::Color kRed = 255;
 constexpr int kTakeBack = 0, kClear = 1;  // Command2
 
-// Both name the same file: the same file on disk, or the same path apart from the case of
-// letters and the kind of separator.
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-    const auto normal = [](std::wstring path) {
-        for (wchar_t& c : path) {
-            c = c == L'\\' ? L'/' : static_cast<wchar_t>(std::towlower(c));
-        }
-        return std::filesystem::path(path).lexically_normal();
-    };
-    std::error_code ignored;
-    return normal(a) == normal(b) || std::filesystem::equivalent(normal(a), normal(b), ignored);
-}
-
 // Changes a question label's colour only when it differs (a change redraws the label).
 void SetLabelColor(forms::Label& label, forms::Color color) {
     if (label.ForeColor() != color) {
@@ -44,6 +29,7 @@ void SetLabelColor(forms::Label& label, forms::Color color) {
 
 AnswerForm::AnswerForm() : Form(L"Form1") {
     Design();
+    DesignClassControls();
     OnLoad = [this] { Form_Load(); };
     Combo1.Click = [this] { Combo1_Click(); };
     Check1.Click = [this](int index) { Check1_Click(index); };
@@ -65,7 +51,7 @@ void AnswerForm::Design() {
     SetBorderStyle(1);
     // Without sets the window stays where the system puts it; with sets it is centred.
     SetPlacedBySystem(true);
-    Move(0, 0, 3120, 6000);
+    Move(0, 0, 3120, 6600);
     Picture1.SetBorderStyle(0);
     Picture1.Move(0, 0, 600, 5000);
 
@@ -133,6 +119,7 @@ void AnswerForm::Form_Load() {
     }
     BuildAnswerGrid();
     CentreOnScreen(*this);
+    classBook_.Load();
 }
 
 void AnswerForm::BuildAnswerGrid() {
@@ -278,6 +265,7 @@ void AnswerForm::Combo1_Click() {
         return;
     }
     const QuestionSet* set = ChosenSet();
+    Command4.SetEnabled(set != nullptr);
     if (set == nullptr) {
         ShowQuestionSet(0);
         forms::MsgBox(*this,
@@ -365,32 +353,14 @@ void AnswerForm::Command3_Click() {
     if (set == nullptr) {
         return;
     }
-    std::error_code ignored;
-    const std::wstring folder = std::filesystem::current_path(ignored).wstring();
-    const std::wstring path = forms::GetHost().SaveFileDialog(
-        this, kExportFilter, folder, Combo1.Text(), L"txt", exportFilterIndex_);
+    const std::wstring path = ChooseExportFile(*this, Combo1.Text(), exportFilterIndex_);
     if (path.empty()) {
         return;
     }
-    ExportTo(path, *set);
-}
-
-void AnswerForm::ExportTo(const std::wstring& path, const QuestionSet& set) {
-    const std::wstring setFile = SetFilePath();
-    if (SamePath(path, setFile)) {
-        forms::MsgBox(*this, L"問題のファイル '" + setFile + L"' には出力できません。",
-                      forms::kMbError);
-        return;
-    }
     const std::wstring text = ResultText(
-        set, [this](int q, int c) { return BoxState(q, c); }, SeparatorForType(exportFilterIndex_),
+        *set, [this](int q, int c) { return BoxState(q, c); }, SeparatorForType(exportFilterIndex_),
         forms::Now());
-    if (const int error = core::WriteFileReplacing(path, core::ToCp932(text)); error != 0) {
-        forms::MsgBox(*this, L"ファイルの書き込みを失敗しました Err=" + std::to_wstring(error),
-                      forms::kMbError);
-        return;
-    }
-    forms::MsgBox(*this, L"結果を '" + path + L"' に出力しました。", forms::kMbInformation);
+    WriteExportFile(*this, path, text, L"結果を '" + path + L"' に出力しました。");
 }
 
 void AnswerForm::MNU_Setting_Click() {

@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <string>
 
+#include "class_book.h"
+#include "class_form.h"
 #include "forms/forms.h"
 #include "set_editor.h"
 #include "set_store.h"
 
 namespace quillard {
-
-using namespace std::string_view_literals;
-inline constexpr std::wstring_view kExportFilter =
-    L"テキスト (タブ区切り) (*.txt)\0*.txt\0CSV (カンマ区切り) (*.csv)\0*.csv\0"sv;
 
 // Box numbers: choice c of question q is element q x 10 + c of Check1.
 inline constexpr int BoxNumber(int question, int choice) {
@@ -38,8 +36,15 @@ class AnswerForm : public forms::Form {
     forms::ControlArray<forms::Label> Label2{*this, L"Label2"};
     forms::ControlArray<forms::CommandButton> Command2{*this, L"Command2"};
     forms::CommandButton Command3{*this, L"Command3"};
+    // Recording the sheet for the class (class_recording.cpp): the pupil, 記録, and what
+    // was recorded last.
+    forms::Label Label3{*this, L"Label3"};
+    forms::TextBox Text2{*this, L"Text2"};
+    forms::CommandButton Command4{*this, L"Command4"};
+    forms::Label Label4{*this, L"Label4"};
     forms::Menu MNU_Exit{*this, L"MNU_Exit"};
     forms::Menu MNU_Setting{*this, L"MNU_Setting"};
+    forms::Menu MNU_Class{*this, L"MNU_Class"};
 
     const SetStore& Store() const { return store_; }
     SetEditor& Editor() { return editor_; }
@@ -66,13 +71,19 @@ class AnswerForm : public forms::Form {
     void Restart();
     // The first question with more than one marked box, 0 when none.
     int InvalidQuestion(const QuestionSet& set) const;
-    void ExportTo(const std::wstring& path, const QuestionSet& set);
+    // The class (class_recording.cpp).
+    void DesignClassControls();
+    void Text2_Change();
+    void Command4_Click();
+    void MNU_Class_Click();
 
     SetStore store_;
     SetEditor editor_{store_};
     bool suppressCheckClick_ = false;
     int shownQuestions_ = 0;  // the rows the chosen set uses
     int16_t exportFilterIndex_ = 0;
+    ClassBook classBook_;
+    ClassForm classForm_{classBook_, exportFilterIndex_};
 };
 
 }  // namespace quillard

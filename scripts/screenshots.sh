@@ -150,6 +150,7 @@ shoot_Quillard() {
         case "${state%$'\r'}" in
             marked) shot quillard.png ;;
             editor) shot quillard-editor.png ;;
+            class) shot quillard-class.png ;;
         esac
     done
     stop

@@ -23,6 +23,7 @@ using quillard::VisibleChoiceBoxes;
 
 constexpr DWORD kWaitMs = 30000;
 constexpr int kSettingMenu = 1001;  // the second menu item of the window
+constexpr int kClassMenu = 1002;
 
 // CP932 bytes of the set file: "小テスト","アイウ","213" and "二問","AB","12".
 const std::string kSetFile =
@@ -67,13 +68,21 @@ class QuillardE2e : public ::testing::Test {
             },
             kWaitMs);
     }
-    // Types the name into the save dialog, chooses the file type (1 or 2) and saves.
-    void SaveAs(const std::wstring& name, int type) const {
+    // Types the name into the save dialog, chooses the file type (1 or 2) and saves. The
+    // dialog must have opened on the offered type and name, when given.
+    void SaveAs(const std::wstring& name, int type, int offeredType = 0,
+                const std::wstring& offeredName = {}) const {
         const HWND dialog = WaitForDialog();
         ASSERT_NE(dialog, nullptr);
         constexpr int kTypeCombo = 0x470, kNameCombo = 0x47C, kNameEdit = 0x480;
         const HWND types = GetDlgItem(dialog, kTypeCombo);
         ASSERT_NE(types, nullptr);
+        const HWND nameBox =
+            GetDlgItem(dialog, GetDlgItem(dialog, kNameCombo) ? kNameCombo : kNameEdit);
+        if (offeredType != 0) {
+            EXPECT_EQ(SendMessageW(types, CB_GETCURSEL, 0, 0), offeredType - 1);
+            EXPECT_EQ(TextOf(nameBox), offeredName);
+        }
         // The type list is moved with the keyboard, so the dialog notices the choice.
         const int moves = type - 1 - static_cast<int>(SendMessageW(types, CB_GETCURSEL, 0, 0));
         for (int i = 0; i < std::abs(moves); ++i) {
@@ -81,8 +90,7 @@ class QuillardE2e : public ::testing::Test {
         }
         ASSERT_TRUE(WaitUntil([&] { return SendMessageW(types, CB_GETCURSEL, 0, 0) == type - 1; },
                               kWaitMs));
-        SetDlgItemTextW(dialog, GetDlgItem(dialog, kNameCombo) ? kNameCombo : kNameEdit,
-                        name.c_str());
+        SetWindowTextW(nameBox, name.c_str());
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(
             WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, kWaitMs));
@@ -154,6 +162,101 @@ TEST_F(QuillardE2e, ChooseTickMarkAndExportBothTypes) {
         ASSERT_NE(summaryEnd, std::string::npos);
         EXPECT_EQ(bytes->substr(summaryEnd + tail.size()), body(e.sep));
     }
+}
+
+// The class: three sheets recorded (one of them twice, the replacement first refused), the
+// class window opened, one pupil deleted, the class table written as text and as CSV, the
+// type remembered for the sheet's own export, and the class file read back.
+TEST_F(QuillardE2e, RecordThreeSheetsDeleteOneAndExportTheClassTable) {
+    quillard::ChooseEntry(combo, 0);  // 小テスト: アイウ, answers 213
+    ASSERT_TRUE(WaitUntil([&] { return VisibleChoiceBoxes(window).size() == 9; }, kWaitMs));
+    const HWND record = Button(L"記録(&A)");
+    const struct {
+        const wchar_t* name;
+        std::vector<int> ticks;
+        const wchar_t* shown;
+    } sheets[] = {{L"1番 山田", {2, 1, 3}, L"記録しました：1番 山田　3 / 3　（1 人目）"},
+                  {L"2番", {1, 1, 0}, L"記録しました：2番　1 / 3　（2 人目）"},
+                  {L"3番", {2, 2, 2}, L"記録しました：3番　1 / 3　（3 人目）"}};
+    for (const auto& sheet : sheets) {
+        ASSERT_TRUE(quillard::EnterSheet(window, sheet.name, sheet.ticks, 3));
+        ClickButton(record);
+        EXPECT_TRUE(ShowsLabel(sheet.shown));
+    }
+    ASSERT_TRUE(quillard::EnterSheet(window, L"2番", {3, 3, 3}, 3));
+    ClickButton(record);
+    EXPECT_EQ(AnswerMessage(IDNO), L"2番 の記録を置き換えますか?");
+    ClickButton(record);
+    EXPECT_EQ(AnswerMessage(IDYES), L"2番 の記録を置き換えますか?");
+    EXPECT_TRUE(ShowsLabel(L"記録しました：2番　1 / 3　（2 人目）"));
+
+    PostCommand(window, kClassMenu);
+    const HWND classWindow = process->WaitForWindow(
+        {.className = L"SuiteForm", .caption = L"集計 - 小テスト", .visibleOnly = true}, kWaitMs);
+    ASSERT_NE(classWindow, nullptr);
+    const HWND list = FindChild(classWindow, {.className = L"ListBox"});
+    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
+    quillard::ChooseListEntry(list, 1);
+    ClickButton(FindChild(classWindow, {.className = L"Button", .caption = L"削除(&D)"}));
+    EXPECT_EQ(AnswerMessage(IDYES), L"2番 の記録を削除してよろしいですか?");
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; }, kWaitMs));
+
+    const auto table = [](const std::string& s) {
+        const auto row = [&](std::initializer_list<std::wstring_view> cells) {
+            std::string line;
+            for (std::wstring_view cell : cells) {
+                line += Cp932(cell) + s;
+            }
+            return line.substr(0, line.size() - s.size()) + "\r\n";
+        };
+        return row({L"受験者", L"得点", L"正答率", L"問1", L"問2", L"問3"}) +
+               row({L"1番 山田", L"3", L"100.00", L"○", L"○", L"○"}) +
+               row({L"3番", L"1", L"33.33", L"○", L"イ", L"イ"}) + "\r\n" +
+               row({L"正答", L"", L"", L"イ", L"ア", L"ウ"}) +
+               row({L"正答率", L"", L"", L"100.0", L"50.0", L"50.0"}) +
+               row({L"識別指数", L"", L"", L"0.00", L"1.00", L"1.00"}) +
+               row({L"選択 ア", L"", L"", L"0", L"1", L"0"}) +
+               row({L"選択 イ", L"", L"", L"2", L"1", L"1"}) +
+               row({L"選択 ウ", L"", L"", L"0", L"0", L"1"}) +
+               row({L"無答", L"", L"", L"0", L"0", L"0"}) + "\r\n" + row({L"人数", L"2"}) +
+               row({L"平均点", L"2.00"}) + row({L"標準偏差", L"1.00"}) + row({L"中央値", L"2.00"}) +
+               row({L"最高点", L"3"}) + row({L"最低点", L"1"});
+    };
+    const HWND output = FindChild(classWindow, {.className = L"Button", .caption = L"出力(&O)"});
+    ClickButton(output);
+    SaveAs(sandbox.PathOf(L"class"), 1, 1, L"小テスト_集計");
+    EXPECT_EQ(AnswerMessage(IDOK),
+              L"集計を '" + sandbox.PathOf(L"class.txt") + L"' に出力しました。");
+    EXPECT_EQ(sandbox.Read(L"class.txt"), table("\t"));
+    ClickButton(output);
+    SaveAs(sandbox.PathOf(L"class"), 2);
+    AnswerMessage(IDOK);
+    EXPECT_EQ(sandbox.Read(L"class.csv"), table(","));
+    PostKey(list, VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(classWindow); }, kWaitMs)) << "Esc closes it";
+
+    // The sheet's own export offers the type chosen last in the class window.
+    ClickButton(Button(L"結果を出力(&O)"));
+    SaveAs(sandbox.PathOf(L"sheet"), 2, 2, L"小テスト");
+    AnswerMessage(IDOK);
+
+    const std::optional<std::string> file = sandbox.Read(L"Quillard_results.csv");
+    ASSERT_TRUE(file.has_value());
+    const std::string header = Cp932(L"問題,受験者,解答,記録日時\r\n");
+    EXPECT_EQ(file->substr(0, header.size()), header);
+    std::vector<std::string> lines;
+    for (size_t at = header.size(); at < file->size();) {
+        const size_t end = file->find("\r\n", at);
+        ASSERT_NE(end, std::string::npos);
+        lines.push_back(file->substr(at, end - at));
+        at = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 2u);
+    // Each line ends with the recording time, quoted: "yyyy/mm/dd hh:nn:ss".
+    EXPECT_EQ(lines[0].substr(0, lines[0].size() - 21),
+              Cp932(L"\"小テスト\",\"1番 山田\",\"213\","));
+    EXPECT_EQ(lines[1].substr(0, lines[1].size() - 21), Cp932(L"\"小テスト\",\"3番\",\"222\","));
+    EXPECT_EQ(lines[1].size() - lines[1].rfind(",\"") - 1, 21u) << "a quoted date and time";
 }
 
 // The visible main window of another copy of the program than oldProcess, waiting for it.

@@ -48,6 +48,32 @@ inline std::vector<std::wstring> ComboEntries(HWND combo) {
     return entries;
 }
 
+// Selects a list box entry as the user's click does.
+inline void ChooseListEntry(HWND list, int index) {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+// Fills in a pupil's sheet as the user does: the name typed into the name box, then one
+// tick per question among the rows in view (choice from 1, 0 for none; columns boxes a
+// row). True when the name box shows the name.
+inline bool EnterSheet(HWND window, std::wstring_view name, const std::vector<int>& ticks,
+                       size_t columns) {
+    const HWND box = e2e::FindChild(window, {.className = L"Edit"});
+    e2e::PostText(box, name);
+    if (!e2e::WaitUntil([&] { return e2e::TextOf(box) == name; }, 30000)) {
+        return false;
+    }
+    const std::vector<HWND> boxes = VisibleChoiceBoxes(window);
+    for (size_t q = 0; q < ticks.size() && (q + 1) * columns <= boxes.size(); ++q) {
+        if (ticks[q] != 0) {
+            e2e::ClickButton(boxes[q * columns + static_cast<size_t>(ticks[q] - 1)]);
+        }
+    }
+    return true;
+}
+
 // The texts of the visible labels, in reading order.
 inline std::vector<std::wstring> LabelTexts(HWND window) {
     std::vector<std::wstring> texts;

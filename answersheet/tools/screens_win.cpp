@@ -1,6 +1,7 @@
 // Drives Quillard.exe into the states worth a screenshot and holds each for a while,
-// printing its name when it is on screen: "marked" (a set chosen, ticked and marked) and
-// "editor" (the set editor with its entry frame open). The caller takes the pictures:
+// printing its name when it is on screen: "marked" (a set chosen, ticked and marked),
+// "editor" (the set editor with its entry frame open), "recorded" (three sheets recorded)
+// and "class" (the class window open on them). The caller takes the pictures:
 //   quillard_screens.exe <Quillard.exe> <Quillard.csv>   (made for the demo file)
 #include <windows.h>
 
@@ -20,6 +21,7 @@ using namespace e2e;
 constexpr DWORD kWaitMs = 60000;
 constexpr DWORD kHoldMs = 5000;
 constexpr int kSettingMenu = 1001;
+constexpr int kClassMenu = 1002;
 
 void Announce(const char* state) {
     std::printf("%s\n", state);
@@ -75,6 +77,35 @@ int wmain(int argc, wchar_t** argv) {
     Sleep(1000);
     Announce("editor");
     PostMessageW(editor, WM_CLOSE, 0, 0);
+    Sleep(500);
+
+    ClickButton(FindChild(window, {.className = L"Button", .caption = L"クリア(&C)"}));
+    const struct {
+        const wchar_t* name;
+        std::vector<int> ticks;
+    } sheets[] = {{L"1組1番 青木", {3, 1, 4, 2, 2, 1, 4, 3, 3, 1}},
+                  {L"1組2番 井上", {3, 1, 2, 2, 1, 1, 4, 3, 1, 1}},
+                  {L"1組3番 上田", {1, 2, 4, 0, 2, 1, 3, 3, 3, 4}}};
+    for (const auto& sheet : sheets) {
+        quillard::EnterSheet(window, sheet.name, sheet.ticks, kColumns);
+        ClickButton(FindChild(window, {.className = L"Button", .caption = L"記録(&A)"}));
+        WaitUntil([&] { return TextOf(FindChild(window, {.className = L"Edit"})).empty(); },
+                  kWaitMs);
+    }
+    Announce("recorded");
+    PostCommand(window, kClassMenu);
+    const HWND classWindow = process.WaitForWindow({.className = L"SuiteForm",
+                                                    .caption = L"集計 - 英語 単語テスト 第1回",
+                                                    .visibleOnly = true},
+                                                   kWaitMs);
+    if (classWindow == nullptr) {
+        std::fprintf(stderr, "quillard_screens: the class window did not appear\n");
+        return 1;
+    }
+    quillard::ChooseListEntry(FindChild(classWindow, {.className = L"ListBox"}), 1);
+    Sleep(1000);
+    Announce("class");
+    PostMessageW(classWindow, WM_CLOSE, 0, 0);
     Sleep(500);
     PostMessageW(window, WM_CLOSE, 0, 0);
     process.WaitForExit(kWaitMs);

@@ -254,6 +254,12 @@ void ListControl::Clear() {
     Notify(Aspect::Items);
 }
 
+void ListControl::SetItems(std::vector<std::wstring> items) {
+    items_ = std::move(items);
+    listIndex_ = -1;
+    Notify(Aspect::Items);
+}
+
 void ListControl::SetList(int index, std::wstring item) {
     items_.at(size_t(index)) = std::move(item);
     Notify(Aspect::Items);

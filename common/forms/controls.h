@@ -138,6 +138,9 @@ class ListControl : public Control {
     void AddItem(std::wstring item, int index = -1);
     void RemoveItem(int index);
     void Clear();
+    // Replaces every entry at once, one change for the window however many there are;
+    // nothing is selected afterwards.
+    void SetItems(std::vector<std::wstring> items);
     int ListCount() const { return int(items_.size()); }
     const std::wstring& List(int index) const { return items_.at(size_t(index)); }
     void SetList(int index, std::wstring item);

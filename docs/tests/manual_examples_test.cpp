@@ -10,6 +10,8 @@
 #include "agent/settings.h"
 #include "agent/timetable.h"
 #include "agent/timetable_checks.h"
+#include "answersheet/class_records.h"
+#include "answersheet/class_stats.h"
 #include "answersheet/question_sets.h"
 #include "core/profile.h"
 #include "core/text.h"
@@ -69,8 +71,8 @@ TEST_F(ManualExamples, OneExampleForEveryFileAUserEdits) {
         names.push_back(name);
     }
     EXPECT_EQ(names, (std::vector<std::wstring>{L"Lindrow.ini", L"Mensato.ini", L"Pindorel.ini",
-                                                L"Quillard.csv", L"Setting.txt", L"Tamvoro.ini",
-                                                L"Timetable.ini"}));
+                                                L"Quillard.csv", L"Quillard_results.csv",
+                                                L"Setting.txt", L"Tamvoro.ini", L"Timetable.ini"}));
     // The manual ships in the ANSI code page: every character must have a place in it.
     std::wistringstream lines(manual_);
     for (std::wstring line; std::getline(lines, line);) {
@@ -180,6 +182,29 @@ TEST_F(ManualExamples, QuestionSets) {
     EXPECT_EQ(read.sets[0].title, L"英語 単語テスト 第1回");
     EXPECT_EQ(read.sets[0].choices, L"アイウエ");
     EXPECT_EQ(read.sets[0].CorrectChoice(1), 3);
+}
+
+// The class file's example, marked against the first example set as the manual says.
+TEST_F(ManualExamples, ClassRecords) {
+    const quillard::ClassFileRead read =
+        quillard::ParseClassFile(core::FromCp932(examples_.at(L"Quillard_results.csv")));
+    ASSERT_EQ(read.error, 0);
+    ASSERT_EQ(read.records.size(), 3u);
+    EXPECT_EQ(quillard::ClassFileBytes(read.records), examples_.at(L"Quillard_results.csv"))
+        << "the example is written as the program writes it";
+    const quillard::QuestionSet set =
+        quillard::ParseSetFile(core::FromCp932(examples_.at(L"Quillard.csv"))).sets.at(0);
+    std::vector<const quillard::ClassRecord*> records;
+    for (const quillard::ClassRecord& record : read.records) {
+        EXPECT_EQ(record.title, set.title);
+        records.push_back(&record);
+    }
+    const quillard::ClassResult result = quillard::MarkClass(set, records);
+    EXPECT_EQ(result.pupils[0].score, 10);
+    EXPECT_EQ(result.pupils[1].score, 8);
+    EXPECT_EQ(result.pupils[1].chosen[5], 0);
+    EXPECT_EQ(result.pupils[2].score, 3);
+    EXPECT_EQ(quillard::TwoDecimals(result.mean), L"7.00");
 }
 
 TEST_F(ManualExamples, RulerCalibrations) {
