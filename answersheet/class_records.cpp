@@ -150,8 +150,7 @@ std::wstring RecordTime(const core::DateTime& when) {
 std::wstring NameCharacters(std::wstring_view text) {
     std::wstring kept;
     for (wchar_t c : text) {
-        const std::wstring one(1, c);
-        if (c >= L' ' && c != 0x7F && core::FromCp932(core::ToCp932(one)) == one) {
+        if (c >= L' ' && c != 0x7F && FileHolds(c)) {
             kept += c;
         }
     }
