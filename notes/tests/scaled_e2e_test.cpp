@@ -6,7 +6,7 @@
 #include <string>
 
 #include "e2e/window_driver_win.h"
-#include "one_note_e2e.h"
+#include "one_note_e2e_win.h"
 
 namespace {
 
