@@ -45,12 +45,12 @@ void DragThumb(HWND bar, int arrow, int toY) {
 
 class SheetScrollTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::wstring file;
-        for (int n = 1; n <= kMaxQuestions; ++n) {
-            file += L"\"n" + std::to_wstring(n) + L"\",\"AB\",\"" + std::wstring(size_t(n), L'1') +
-                    L"\"\r\n";
-        }
+    // One line of the set file: a two-choice set of n questions.
+    static std::wstring SetLine(int n) {
+        return L"\"n" + std::to_wstring(n) + L"\",\"AB\",\"" + std::wstring(size_t(n), L'1') +
+               L"\"\r\n";
+    }
+    void Open(const std::wstring& file) {
         folder.Write(L"Quillard.csv", core::ToCp932(file));
         form.Show();
     }
@@ -81,6 +81,11 @@ class SheetScrollTest : public ::testing::Test {
 };
 
 TEST_F(SheetScrollTest, EveryLengthOfSetScrollsToItsLastQuestion) {
+    std::wstring file;
+    for (int n = 1; n <= kMaxQuestions; ++n) {
+        file += SetLine(n);
+    }
+    Open(file);
     RECT bar{};
     GetClientRect(Bar(), &bar);
     const int arrow = GetSystemMetrics(SM_CYVSCROLL);
@@ -108,6 +113,34 @@ TEST_F(SheetScrollTest, EveryLengthOfSetScrollsToItsLastQuestion) {
         EXPECT_EQ(form.VScroll1.Value(), form.VScroll1.Max());
         EXPECT_TRUE(LastRowInView(n)) << "paged and stepped";
     }
+}
+
+// A set file holding one set of 200 questions, whose range lies just past 65,535 twips:
+// the user clicks the trough below the thumb until the thumb stops, then the down arrow,
+// each click going through the bar's own mouse handling.
+TEST_F(SheetScrollTest, ClicksInTheBarReachTheLastOfTwoHundredQuestions) {
+    Open(SetLine(200));
+    form.Combo1.SetListIndex(0);
+    ASSERT_GT(form.VScroll1.Max(), 65535);
+    RECT bar{};
+    GetClientRect(Bar(), &bar);
+    const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+    const auto click = [&](int y) {
+        PostMessageW(Bar(), WM_LBUTTONUP, 0, MAKELPARAM(arrow / 2, y));
+        SendMessageW(Bar(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(arrow / 2, y));
+    };
+    int pages = 0;
+    for (int last = -1; form.VScroll1.Value() != last; ++pages) {
+        last = form.VScroll1.Value();
+        click(bar.bottom - arrow - 1);
+    }
+    EXPECT_GT(pages, 2);
+    while (form.VScroll1.Value() != form.VScroll1.Max()) {
+        const int before = form.VScroll1.Value();
+        click(bar.bottom - arrow / 2);
+        ASSERT_GT(form.VScroll1.Value(), before) << "the arrow stopped short of the end";
+    }
+    EXPECT_TRUE(LastRowInView(200));
 }
 
 }  // namespace
