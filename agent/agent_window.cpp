@@ -10,6 +10,7 @@
 #include "agent/agent_tick.h"
 #include "agent/clock_adjust.h"
 #include "agent/option_checks.h"
+#include "agent/picture_depth.h"
 #include "agent/read_errors.h"
 #include "core/files.h"
 #include "core/geometry.h"
@@ -34,6 +35,22 @@ constexpr int64_t kMinutesPerDay = 24 * 60;
 
 // The minute of now, counted so that two different minutes never compare equal, and
 // minutes of the same day fall in the same stretch of kMinutesPerDay.
+struct DecodedPicture {
+    std::optional<forms::Image> image;
+    int bitsPerPixel = kScreenBitsPerPixel;
+};
+
+// The picture file's pixels and the depth the file stores them in.
+DecodedPicture DecodePicture(forms::Host& host, const std::wstring& path) {
+    DecodedPicture picture;
+    picture.image = host.LoadPictureFile(path);
+    if (picture.image) {
+        picture.bitsPerPixel =
+            StoredBitsPerPixel(core::ReadFileBytes(path).bytes).value_or(kScreenBitsPerPixel);
+    }
+    return picture;
+}
+
 int64_t MinuteStamp(const core::DateTime& now) {
     constexpr int64_t kDaysPerYear = 366;
     return (int64_t(now.date.year) * kDaysPerYear + core::DayOfYear(now.date)) * kMinutesPerDay +
@@ -191,23 +208,25 @@ void FRM_AGT1::LoadCharacterPictures() {
     if (state_.settings.values.pFlag != 1 || !catalogue.HasPictures()) {
         return;
     }
-    std::map<std::wstring, std::optional<forms::Image>> decoded;
+    std::map<std::wstring, DecodedPicture> decoded;
     std::wstring failed;
-    auto decode = [&](const std::wstring& path) -> const std::optional<forms::Image>& {
+    auto decode = [&](const std::wstring& path) -> const DecodedPicture& {
         auto [at, added] = decoded.try_emplace(path);
         if (added) {
-            at->second = GetApp().GetHost().LoadPictureFile(path);
-            if (!at->second) {
+            at->second = DecodePicture(GetApp().GetHost(), path);
+            if (!at->second.image) {
                 failed += L"\r\n" + path;
             }
         }
         return at->second;
     };
-    const std::optional<forms::Image>& normal = decode(catalogue.picturePaths[0]);
-    if (normal) {
+    const DecodedPicture& normal = decode(catalogue.picturePaths[0]);
+    if (normal.image) {
         for (int n = 1; n <= kCharacterPictures; ++n) {
-            const std::optional<forms::Image>& picture = decode(catalogue.picturePaths[n - 1]);
-            Picture1[n].SetPicture(picture ? *picture : *normal);
+            const DecodedPicture& picture = decode(catalogue.picturePaths[n - 1]);
+            const DecodedPicture& shown = picture.image ? picture : normal;
+            Picture1[n].SetPicture(*shown.image);
+            shape_.pictures[std::size_t(n)].bitsPerPixel = shown.bitsPerPixel;
         }
         picturesInUse_ = true;
     }

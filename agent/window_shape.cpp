@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "agent/picture_depth.h"
 #include "forms/app.h"
 
 namespace agent {
@@ -184,6 +185,11 @@ void BuildWindowShape(forms::Form& form, WindowShape& shape, bool usePictures) {
     }
     if (usePictures) {
         for (ShapePicture& entry : shape.pictures) {
+            if (!WholeBytesPerPixel(entry.bitsPerPixel)) {
+                forms::MsgBox(form, L"256色以上の画像を指定してください。",
+                              forms::kMbError | forms::kMbOk);
+                return;
+            }
             const forms::PictureBox& picture = *entry.picture;
             entry.region =
                 PictureOutline(picture.Pixels(), pixelsX(picture.FormLeft()) + offset.border,

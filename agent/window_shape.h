@@ -33,10 +33,14 @@ inline constexpr int16_t kShapeAlways = 0;    // always part of it
 inline constexpr int16_t kShapeAtStart = 1;   // part of it when first shaped
 inline constexpr int16_t kShapeOnSwitch = 2;  // only when chosen by SwitchShapePicture
 
+// The depth of a picture drawn by the program or taken from the screen.
+inline constexpr int kScreenBitsPerPixel = 32;
+
 struct ShapePicture {
     forms::PictureBox* picture = nullptr;
     forms::Region region;  // window pixels
     int16_t mode = kShapeOnSwitch;
+    int bitsPerPixel = kScreenBitsPerPixel;  // as the picture's file stores its pixels
 };
 
 // The outlines of a form: its ordinary controls' rectangles and its pictures' outlines.
@@ -52,6 +56,9 @@ struct WindowShape {
 // outline that would make the window's outline exceed kMaxWindowRects (with the
 // controls, the pictures always shown and any one other picture) is reduced to its
 // RowBounds, or to its bounding rectangle when that is still too many.
+// A table picture of fewer than 256 colours (its depth not a whole number of bytes) stops
+// the shaping, in table order, with a message: the form keeps its previous outline, and
+// the pictures after it keep their previous outlines.
 void BuildWindowShape(forms::Form& form, WindowShape& shape, bool usePictures);
 
 // The form's outline for picture index of the table: the control rectangles, the pictures

@@ -270,6 +270,18 @@ TEST_F(AgentWindowTest, DamagedNormalPictureLeavesTheBalloonAlone) {
     EXPECT_EQ(Balloon(), L"08:50\r\nただいま国語の時間です。\r\n集中しよう");
 }
 
+// The outline needs whole bytes per pixel: a 16-colour character is refused with a
+// message and the window is not cut to an outline.
+TEST_F(AgentWindowTest, ACharacterOfFewerThan256ColoursStopsTheOutline) {
+    folder.Write(L"lesson.bmp", testing::Bmp4(40, 40));
+    host.ExpectMessage(forms::kIdOk, L"256色以上の画像を指定してください。");
+    FRM_AGT1& agent = Start(Monday(12, 0, 0));
+    EXPECT_EQ(host.PendingScripts(), 0u);
+    EXPECT_FALSE(agent.WindowRegion().has_value());
+    EXPECT_FALSE(agent.Shape().pictures[1].region.rects.empty());  // before it in the table
+    EXPECT_TRUE(agent.Shape().pictures[3].region.rects.empty());
+}
+
 TEST_F(AgentWindowTest, OutlineHoldsButtonsBalloonAndCharacterWithinTheWindow) {
     FRM_AGT1& agent = Start(Monday(12, 0, 0));
     const forms::Region& region = *agent.WindowRegion();
