@@ -33,8 +33,6 @@ constexpr double kLauncherWidth = 375;
 
 constexpr int64_t kMinutesPerDay = 24 * 60;
 
-// The minute of now, counted so that two different minutes never compare equal, and
-// minutes of the same day fall in the same stretch of kMinutesPerDay.
 struct DecodedPicture {
     std::optional<forms::Image> image;
     int bitsPerPixel = kScreenBitsPerPixel;
@@ -51,6 +49,8 @@ DecodedPicture DecodePicture(forms::Host& host, const std::wstring& path) {
     return picture;
 }
 
+// The minute of now, counted so that two different minutes never compare equal, and
+// minutes of the same day fall in the same stretch of kMinutesPerDay.
 int64_t MinuteStamp(const core::DateTime& now) {
     constexpr int64_t kDaysPerYear = 366;
     return (int64_t(now.date.year) * kDaysPerYear + core::DayOfYear(now.date)) * kMinutesPerDay +
