@@ -219,6 +219,19 @@ void NoteForm::Form_Deactivate() {
 void NoteForm::Text1_KeyPress(int16_t key) {
     if (key == kEscape) {
         Form_Deactivate();
+        LeaveText();
+    }
+}
+
+// The view state takes no typing: the keyboard goes from the text box to the window itself,
+// as it leaves the note when another window is activated.
+void NoteForm::LeaveText() {
+    if (!Text1.HasFocus()) {
+        return;
+    }
+    NoteFocus(nullptr);
+    if (forms::FormPeer* peer = GetPeer()) {
+        peer->Focus();
     }
 }
 

@@ -54,6 +54,7 @@ class NoteForm : public forms::Form {
     void Form_MouseUp(int button);
     void Form_Deactivate();
     void Text1_KeyPress(int16_t key);
+    void LeaveText();
     void Text1_Change();
     void SetShownText(const std::wstring& text, int selStart, int selLength);
     void MNU_Edit_Click();

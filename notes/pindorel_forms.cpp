@@ -1,6 +1,7 @@
 #include "pindorel_forms.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/text.h"
 
@@ -51,10 +52,34 @@ NoteForm& Notes::CreateNote(std::wstring_view text, const NoteRecord* record) {
 
 NoteForm& Notes::ShowNewNote(std::wstring_view text) {
     NoteForm& note = CreateNote(text);
-    const double offset = kCascadeStart + kCascadeStep * (shownNewNotes_++ % kCascadeSteps);
+    const double offset = NextCascadeOffset();
     note.Move(offset, offset, note.Width(), note.Height());
     note.Show();
     return note;
+}
+
+// The next place of the cascade where no shown note sits: a new note of the usual size put
+// on a note left there by an earlier run would hide that note completely. When every place
+// is taken, the next in turn.
+double Notes::NextCascadeOffset() {
+    const auto place = [](int step) {
+        return kCascadeStart + kCascadeStep * (step % kCascadeSteps);
+    };
+    const auto taken = [this](double offset) {
+        return std::any_of(notes.begin(), notes.end(), [offset](const auto& note) {
+            return note->Visible() && std::fabs(note->Left() - offset) < kCascadeStep / 2 &&
+                   std::fabs(note->Top() - offset) < kCascadeStep / 2;
+        });
+    };
+    const int first = shownNewNotes_;
+    for (int step = first; step < first + kCascadeSteps; ++step) {
+        if (!taken(place(step))) {
+            shownNewNotes_ = step + 1;
+            return place(step);
+        }
+    }
+    shownNewNotes_ = first + 1;
+    return place(first);
 }
 
 void Notes::LoadNotes(const std::vector<std::wstring>& unplaced) {

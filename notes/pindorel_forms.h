@@ -58,6 +58,8 @@ class Notes {
     void EndSession();
 
   private:
+    double NextCascadeOffset();
+
     int shownNewNotes_ = 0;
 };
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Ordinell: building a million lines natively against `seq` writing a million lines of the
 # same length (the ratio of the two times); under Wine, the time from the click on the
-# start button to the text shown for 100,000 and 1,000,000 lines, with the program's peak
+# start button to the text shown for 10,000 and 100,000 lines, with the program's peak
 # memory; then what the rich-edit control itself costs with the text put in other ways,
 # and to drop a shown text by deleting it or by replacing the window.
 # Usage: bench-ordinell.sh [host build dir] [mingw build dir]

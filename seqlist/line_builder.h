@@ -49,11 +49,12 @@ OutputSize MeasureOutput(const RunParams& params);
 
 // The most a run may produce; a larger run is refused before anything is allocated. The
 // output box keeps its own copy of the text, and rich-edit controls spend far more memory
-// per line and per character than the text itself (hundreds of bytes a character in some
-// implementations), so the bound is what such a control can hold without exhausting
-// memory: a million lines (0-999 by 0-999) and 32 Mi characters.
-inline constexpr uint64_t kMaxOutputChars = 32ull * 1024 * 1024;
-inline constexpr uint64_t kMaxOutputLines = 1000ull * 1000;
+// per line and per character than the text itself: one implementation takes about 11 KB a
+// line and 40 bytes a character, and a second or more for every 10,000 lines. The bound
+// keeps the box within about 1.5 GB and half a minute: 100,000 lines (0-99 by
+// 0-999) and 8 Mi characters.
+inline constexpr uint64_t kMaxOutputChars = 8ull * 1024 * 1024;
+inline constexpr uint64_t kMaxOutputLines = 100ull * 1000;
 
 bool FitsInOutputBox(const OutputSize& size);
 

@@ -61,4 +61,29 @@ TEST(PindorelEditing, AChangeRefusedAtTheLimitKeepsTheCaretAndTheSelection) {
     process->Kill();
 }
 
+TEST(PindorelEditing, EscapeEndsTheEditAndTheNoteTakesNoMoreTyping) {
+    Sandbox sandbox;
+    std::unique_ptr<Process> process;
+    const HWND window = pindorel_e2e::StartWithOneNote(sandbox, L"メモ", process);
+    ASSERT_NE(window, nullptr);
+    const HWND edit = FindChild(window, {.className = L"Edit"});
+    ASSERT_NE(edit, nullptr);
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    const auto focus = [thread] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(thread, &info);
+        return info.hwndFocus;
+    };
+    SendMessageW(window, WM_COMMAND, kNoteEdit, 0);
+    ASSERT_EQ(focus(), edit);
+
+    SendMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+    SendMessageW(edit, WM_CHAR, VK_ESCAPE, 1);
+    EXPECT_NE(focus(), edit);
+    EXPECT_FALSE(IsWindowEnabled(GetParent(edit)));
+    EXPECT_EQ(TextOf(edit), L"メモ");
+    process->Kill();
+}
+
 }  // namespace

@@ -463,6 +463,16 @@ TEST_F(PindorelTest, StoredNotesKeepTheirOwnLookWhileNewNotesTakeTheDefaults) {
     EXPECT_EQ(Shown()[1]->Text1.BackColor(), 0x00CCFFu);
 }
 
+TEST_F(PindorelTest, ANewNoteIsNotPutOnANoteAnEarlierRunLeftWhereNewNotesBegin) {
+    Put(1, Stored(L"kept in view", 600, 600));
+    ASSERT_TRUE(Start());
+    headless::NotifyIconEvent(notes->form1, 515);
+    headless::NotifyIconEvent(notes->form1, 515);
+    ASSERT_EQ(Shown().size(), 3u);
+    EXPECT_EQ(Shown()[1]->Left(), 960);
+    EXPECT_EQ(Shown()[2]->Left(), 1320);
+}
+
 TEST_F(PindorelTest, TheIconAddsANoteOnDoubleClickAndComesBackAfterAShellRestart) {
     ASSERT_TRUE(Start());
     headless::NotifyIconEvent(notes->form1, 513);

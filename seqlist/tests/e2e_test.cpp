@@ -129,8 +129,9 @@ TEST_F(OrdinellE2e, ARenamedProgramFileKeepsTheProgramsTitleOnItsMessages) {
 TEST_F(OrdinellE2e, ConfirmingTheStopQuestionDiscardsALongRun) {
     const std::vector<HWND> ranges = RangeBoxes();
     ASSERT_EQ(ranges.size(), 4u);
-    SetText(ranges[1], L"999");
-    SetText(ranges[3], L"999");
+    // The run lets the window's messages through once for each of its 100,000 first values.
+    SetText(ranges[1], L"99999");
+    SetText(ranges[3], L"0");
     ClickButton(button);
     ASSERT_TRUE(WaitUntil([&] { return TextOf(button) == L"中止(&C)"; }, kWaitMs));
     ClickButton(button);

@@ -91,12 +91,12 @@ TEST(MeasureOutput, MatchesTheBuiltText) {
     }
 }
 
-TEST(OutputBound, TheMillionLineRunFitsAndTheWidestRangesAreRefusedWithoutOverflow) {
-    RunParams params = Numbers({0, 999, 3}, {0, 999, 3}, true, true);
+TEST(OutputBound, AHundredThousandLinesFitAndTheWidestRangesAreRefusedWithoutOverflow) {
+    RunParams params = Numbers({0, 99, 3}, {0, 999, 3}, true, true);
     params.include = {true, true, true, true, true};
     params.strings = {L"第１文字列", L"第２文字列", L"第３文字列"};
     EXPECT_TRUE(FitsInOutputBox(MeasureOutput(params)));
-    params.numbers[0].end = 1000;
+    params.numbers[0].end = 100;
     EXPECT_FALSE(FitsInOutputBox(MeasureOutput(params)));
 
     params.numbers = {NumberRange{-2147483647 - 1, 2147483646, 200},
