@@ -277,6 +277,20 @@ TEST_F(BackendTest, PostedKeysPassTheFiltersThroughTheMessageLoop) {
     EXPECT_EQ(form.Text1.Text(), L"");  // Enter types nothing into a single-line box
 }
 
+TEST_F(BackendTest, EnterPressesTheFocusedCommandButtonUnlessAFilterTakesIt) {
+    int clicks = 0;
+    form.Command1.Click = [&] { ++clicks; };
+    form.Command1.SetFocus();
+    const HWND button = HWND(form.Command1.Handle());
+    PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    host.DoEvents();
+    EXPECT_EQ(clicks, 1);
+    form.Command1.KeyPress = [](int16_t& key) { key = 0; };
+    PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    host.DoEvents();
+    EXPECT_EQ(clicks, 1);
+}
+
 // The shell sends a notification icon's mouse messages from its own thread. Their handler
 // runs with the time the message came, not the time of the thread's last queued message:
 // the window system gives the keyboard to a window activated then only with a fresh time.
