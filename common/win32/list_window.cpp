@@ -1,5 +1,7 @@
 #include "win32/list_window.h"
 
+#include <algorithm>
+
 #include "win32/typing.h"
 
 namespace win32 {
@@ -101,12 +103,35 @@ void ListWindow::OnCommand(WORD code) {
         }
         return;
     }
-    if (code == CBN_SELCHANGE && !applying_) {
+    if (code == CBN_DROPDOWN) {
+        FitDroppedWidth();
+    } else if (code == CBN_SELCHANGE && !applying_) {
         static_cast<forms::ListControl&>(control_).SetListIndex(
             int(SendMessageW(window_, CB_GETCURSEL, 0, 0)));
     } else if (code == CBN_EDITCHANGE && !applying_) {
         static_cast<forms::ComboBox&>(control_).UserEdited(WindowText(window_));
     }
+}
+
+// The list that drops down is as wide as its longest entry (the system keeps it at least as
+// wide as the box), so entries that differ only towards their end can be told apart.
+void ListWindow::FitDroppedWidth() {
+    HDC dc = GetDC(window_);
+    const auto font = HGDIOBJ(SendMessageW(window_, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
+    LONG widest = 0;
+    for (const std::wstring& item : static_cast<forms::ListControl&>(control_).Items()) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, item.c_str(), int(item.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
+    if (old != nullptr) {
+        SelectObject(dc, old);
+    }
+    ReleaseDC(window_, dc);
+    // The list's border, the entries' margins and a scroll bar.
+    const int extra = 2 * GetSystemMetrics(SM_CXEDGE) + 8 + GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageW(window_, CB_SETDROPPEDWIDTH, WPARAM(widest + extra), 0);
 }
 
 LRESULT ListWindow::OnTyped(HWND window, int16_t key, LPARAM lParam) {

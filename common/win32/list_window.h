@@ -21,6 +21,7 @@ class ListWindow : public ControlWindow {
     void ApplyItems() override;
     void ApplyListIndex() override;
     void OnCommand(WORD code) override;
+    void FitDroppedWidth();
     HWND InputWindow() const override;
     WNDPROC OriginalProc(HWND window) const override;
     LRESULT OnTyped(HWND window, int16_t key, LPARAM lParam) override;

@@ -277,6 +277,22 @@ TEST_F(BackendTest, PostedKeysPassTheFiltersThroughTheMessageLoop) {
     EXPECT_EQ(form.Text1.Text(), L"");  // Enter types nothing into a single-line box
 }
 
+TEST_F(BackendTest, ADroppedDownListIsWideEnoughForItsLongestEntry) {
+    const HWND combo = HWND(form.Combo1.Handle());
+    const std::wstring longest = L"英語 単語テスト 第1回 (二学期の期末テスト)";
+    form.Combo1.AddItem(longest);
+    HDC dc = GetDC(combo);
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(combo, WM_GETFONT, 0, 0)));
+    SIZE text{};
+    GetTextExtentPoint32W(dc, longest.c_str(), int(longest.size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(combo, dc);
+    ASSERT_GT(text.cx, SizeOf(form.Combo1.Handle()).cx);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_GT(SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), text.cx);
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST_F(BackendTest, EnterPressesTheFocusedCommandButtonUnlessAFilterTakesIt) {
     int clicks = 0;
     form.Command1.Click = [&] { ++clicks; };
