@@ -24,7 +24,8 @@ ListWindow::~ListWindow() {
 
 ControlWindow::WindowStyle ListWindow::Style() const {
     if (!Combo()) {
-        return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+        return {L"LISTBOX",
+                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
                 WS_EX_CLIENTEDGE};
     }
     const bool list = static_cast<forms::ComboBox&>(control_).Style() == 2;
@@ -85,6 +86,7 @@ void ListWindow::ApplyItems() {
     }
     SendMessageW(window_, combo ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(items.ListIndex()), 0);
     applying_ = false;
+    FitHorizontalExtent();
     ApplyText();
 }
 
@@ -113,9 +115,8 @@ void ListWindow::OnCommand(WORD code) {
     }
 }
 
-// The list that drops down is as wide as its longest entry (the system keeps it at least as
-// wide as the box), so entries that differ only towards their end can be told apart.
-void ListWindow::FitDroppedWidth() {
+// The width in pixels of the longest entry in the window's font.
+LONG ListWindow::WidestItem() const {
     HDC dc = GetDC(window_);
     const auto font = HGDIOBJ(SendMessageW(window_, WM_GETFONT, 0, 0));
     HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
@@ -129,9 +130,23 @@ void ListWindow::FitDroppedWidth() {
         SelectObject(dc, old);
     }
     ReleaseDC(window_, dc);
+    return widest;
+}
+
+// The list that drops down is as wide as its longest entry (the system keeps it at least as
+// wide as the box), so entries that differ only towards their end can be told apart.
+void ListWindow::FitDroppedWidth() {
     // The list's border, the entries' margins and a scroll bar.
     const int extra = 2 * GetSystemMetrics(SM_CXEDGE) + 8 + GetSystemMetrics(SM_CXVSCROLL);
-    SendMessageW(window_, CB_SETDROPPEDWIDTH, WPARAM(widest + extra), 0);
+    SendMessageW(window_, CB_SETDROPPEDWIDTH, WPARAM(WidestItem() + extra), 0);
+}
+
+// A list box scrolls sideways to entries longer than it is wide (its scroll bar shows only
+// then).
+void ListWindow::FitHorizontalExtent() {
+    if (!Combo()) {
+        SendMessageW(window_, LB_SETHORIZONTALEXTENT, WPARAM(WidestItem() + 4), 0);
+    }
 }
 
 LRESULT ListWindow::OnTyped(HWND window, int16_t key, LPARAM lParam) {

@@ -277,20 +277,30 @@ TEST_F(BackendTest, PostedKeysPassTheFiltersThroughTheMessageLoop) {
     EXPECT_EQ(form.Text1.Text(), L"");  // Enter types nothing into a single-line box
 }
 
-TEST_F(BackendTest, ADroppedDownListIsWideEnoughForItsLongestEntry) {
-    const HWND combo = HWND(form.Combo1.Handle());
-    const std::wstring longest = L"英語 単語テスト 第1回 (二学期の期末テスト)";
-    form.Combo1.AddItem(longest);
-    HDC dc = GetDC(combo);
-    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(combo, WM_GETFONT, 0, 0)));
-    SIZE text{};
-    GetTextExtentPoint32W(dc, longest.c_str(), int(longest.size()), &text);
+// The width in pixels of a text in a window's font.
+LONG TextWidth(HWND window, const std::wstring& text) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(window, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
     SelectObject(dc, old);
-    ReleaseDC(combo, dc);
-    ASSERT_GT(text.cx, SizeOf(form.Combo1.Handle()).cx);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
+TEST_F(BackendTest, ListsShowEntriesLongerThanTheyAreWide) {
+    const std::wstring longest = L"英語 単語テスト 第1回 (二学期の期末テスト)";
+    const HWND combo = HWND(form.Combo1.Handle());
+    form.Combo1.AddItem(longest);
+    ASSERT_GT(TextWidth(combo, longest), SizeOf(form.Combo1.Handle()).cx);
     SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
-    EXPECT_GT(SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), text.cx);
+    EXPECT_GT(SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), TextWidth(combo, longest));
     SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+
+    const HWND list = HWND(form.List1.Handle());
+    form.List1.AddItem(longest);
+    EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), TextWidth(list, longest));
+    EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0) << "the scroll bar shows";
 }
 
 TEST_F(BackendTest, EnterPressesTheFocusedCommandButtonUnlessAFilterTakesIt) {
