@@ -29,6 +29,12 @@ class LindrowE2e : public ::testing::Test {
             {.className = L"SuiteForm", .caption = L"Lindrow", .visibleOnly = true}, kWaitMs);
         ASSERT_NE(window, nullptr);
     }
+    // Opens the options dialog from the menu.
+    HWND OpenOptions() const {
+        PostCommand(window, kOptionsCommand);
+        return process->WaitForWindow(
+            {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
+    }
     HWND Button(HWND parent, const std::wstring& caption) const {
         return FindChild(parent, {.className = L"Button", .caption = caption});
     }
@@ -92,9 +98,7 @@ TEST_F(LindrowE2e, GoWaitsUntilStopAndAnUnchangedExitWritesNothing) {
 
 TEST_F(LindrowE2e, ConfirmedOptionsAreWrittenToTheSettingsFile) {
     Start();
-    PostCommand(window, kOptionsCommand);
-    const HWND dialog = process->WaitForWindow(
-        {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
+    const HWND dialog = OpenOptions();
     ASSERT_NE(dialog, nullptr);
     const std::vector<HWND> boxes = EditsTopDown(dialog);
     ASSERT_EQ(boxes.size(), 3u);
@@ -124,9 +128,7 @@ TEST_F(LindrowE2e, ConfirmedOptionsAreWrittenToTheSettingsFile) {
 // The largest count a box takes stands whole in it, the last digit included.
 TEST_F(LindrowE2e, TheLargestCountFitsItsOptionsBox) {
     Start();
-    PostCommand(window, kOptionsCommand);
-    const HWND dialog = process->WaitForWindow(
-        {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
+    const HWND dialog = OpenOptions();
     ASSERT_NE(dialog, nullptr);
     const std::vector<HWND> boxes = EditsTopDown(dialog);
     ASSERT_EQ(boxes.size(), 3u);
@@ -155,9 +157,7 @@ TEST_F(LindrowE2e, AfterTheOptionsAreConfirmedTheMainWindowIsActiveAndGoStartsTh
                         100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(elsewhere, nullptr);
     Start();
-    PostCommand(window, kOptionsCommand);
-    const HWND dialog = process->WaitForWindow(
-        {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
+    const HWND dialog = OpenOptions();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
