@@ -54,7 +54,31 @@ bool ClassBook::Holds(std::wstring_view title, std::wstring_view name) const {
     return Find(title, name) != records_.end();
 }
 
+int ClassBook::Refresh() {
+    if (readError_ != 0) {
+        return readError_;
+    }
+    const std::wstring path = ClassFilePath();
+    if (!core::FileExists(path)) {
+        records_.clear();
+        return 0;
+    }
+    const core::FileRead file = core::ReadFileBytes(path);
+    if (file.error != 0) {
+        return file.error;
+    }
+    ClassFileRead read = ParseClassFile(core::FromCp932(file.bytes));
+    if (read.error != 0) {
+        return read.error;
+    }
+    records_ = std::move(read.records);
+    return 0;
+}
+
 int ClassBook::Store(ClassRecord record) {
+    if (const int error = Refresh(); error != 0) {
+        return error;
+    }
     std::vector<ClassRecord> records = records_;
     const auto found = Find(record.title, record.name);
     if (found != records_.end()) {
@@ -66,6 +90,9 @@ int ClassBook::Store(ClassRecord record) {
 }
 
 int ClassBook::Remove(std::wstring_view title, std::wstring_view name) {
+    if (const int error = Refresh(); error != 0) {
+        return error;
+    }
     std::vector<ClassRecord> records = records_;
     const auto found = Find(title, name);
     if (found != records_.end()) {

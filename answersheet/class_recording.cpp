@@ -82,6 +82,7 @@ void AnswerForm::Command4_Click() {
         forms::MsgBox(*this, L"問" + std::to_wstring(q) + L"の選択が不正です。", forms::kMbError);
         return;
     }
+    classBook_.Refresh();  // the name may have been recorded by another copy meanwhile
     if (classBook_.Holds(set->title, name) &&
         forms::MsgBox(*this, name + L" の記録を置き換えますか?",
                       forms::kMbQuestion | forms::kMbYesNo) != forms::kIdYes) {
@@ -112,6 +113,7 @@ void AnswerForm::MNU_Class_Click() {
         forms::MsgBox(*this, L"問題を選択して下さい。", forms::kMbError);
         return;
     }
+    classBook_.Refresh();  // a file that cannot be read now is reported when written
     classForm_.Open(*set);
 }
 

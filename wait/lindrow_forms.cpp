@@ -40,10 +40,10 @@ OptionsForm::OptionsForm(Module1& module) : Form(L"Form2"), module_(module) {
     SetCaption(L"Options");
     SetBorderStyle(3);
     SetShowInTaskbar(false);
-    Move(0, 0, 3765, 2400);
+    Move(0, 0, 3885, 2400);
 
     Frame1.SetCaption(L"Value");
-    Frame1.Move(120, 60, 2175, 1515);
+    Frame1.Move(120, 60, 2295, 1515);
     for (int i = 0; i < kOptionCount; ++i) {
         forms::Label& label = Label1.Load(i);
         label.SetContainer(&Frame1);
@@ -54,12 +54,13 @@ OptionsForm::OptionsForm(Module1& module) : Form(L"Form2"), module_(module) {
         box.SetContainer(&Frame1);
         box.SetMaxLength(10);
         box.SetImeOff(true);
-        box.Move(900, 255 + i * 390, 1155, 330);
+        // Wide enough for the ten digits of the largest count.
+        box.Move(840, 255 + i * 390, 1335, 330);
         box.SetVisible(true);
     }
     Command1.SetCaption(L"&OK");
-    Command1.Move(2415, 165, 1170, 420);
-    LBL_Version.Move(2415, 1260, 1170, 255);
+    Command1.Move(2535, 165, 1170, 420);
+    LBL_Version.Move(2535, 1260, 1170, 255);
     LBL_Version.SetAlignment(1);
     MNU_Cancel.SetCaption(L"&Cancel");
 

@@ -20,6 +20,18 @@ int32_t Centred(int32_t stored, double windowSize, double screenSize) {
     return core::RoundToInt32((screenSize - windowSize) / 2).value_or(0);
 }
 
+// A stored integer: its leading number, or the default when the value is missing or does
+// not start with one (a hand-edited "abc" included).
+int32_t ReadInt(const core::ProfileFile& file, std::wstring_view key, int32_t defaultValue) {
+    const std::wstring text = file.GetString(kSection, key).text;
+    size_t i = text.find_first_not_of(L" \t");
+    if (i != std::wstring::npos && (text[i] == L'+' || text[i] == L'-')) {
+        ++i;
+    }
+    const bool number = i < text.size() && text[i] >= L'0' && text[i] <= L'9';
+    return number ? file.GetInt(kSection, key, defaultValue) : defaultValue;
+}
+
 void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, int32_t before, int32_t now) {
     if (now != before) {
         file.WriteString(kSection, key, std::to_wstring(now));
@@ -29,9 +41,8 @@ void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, int32_t befo
 }  // namespace
 
 StoredWindow LoadStoredWindow(const core::ProfileFile& file) {
-    return {file.GetInt(kSection, kLevelKey, kDefaultLevel),
-            file.GetInt(kSection, kLeftKey, kPositionNotStored),
-            file.GetInt(kSection, kTopKey, kPositionNotStored)};
+    return {ReadInt(file, kLevelKey, kDefaultLevel), ReadInt(file, kLeftKey, kPositionNotStored),
+            ReadInt(file, kTopKey, kPositionNotStored)};
 }
 
 int LevelButtonFor(int32_t storedLevel) {

@@ -86,6 +86,18 @@ TEST_F(ClassTest, RecordingSheetsOneAfterAnother) {
     EXPECT_EQ(host.PendingScripts(), 0u);
 }
 
+TEST_F(ClassTest, RecordsAnotherCopyWroteMeanwhileAreKept) {
+    StartOnFirstSet();
+    Record(L"A", {1});
+    const std::wstring other = L"\"小テスト\",\"B\",\"2222\",\"2026/12/07 14:05:00\"\r\n";
+    WriteClassFile(ClassFile() + other);  // a second copy of the program, same folder
+    InClassWindow([](ClassForm& window) { EXPECT_EQ(window.List1.ListCount(), 2); });
+    Record(L"C", {1});
+    EXPECT_EQ(form->Label4.Caption(), L"記録しました：C　1 / 4　（3 人目）");
+    EXPECT_EQ(ClassFile(), kHeader + L"\"小テスト\",\"A\",\"1000\",\"2026/12/07 14:03:09\"\r\n" +
+                               other + L"\"小テスト\",\"C\",\"1000\",\"2026/12/07 14:03:09\"\r\n");
+}
+
 TEST_F(ClassTest, AMarkedSheetWithAWrongTickIsCheckedAsMarkingChecksIt) {
     StartOnFirstSet();
     form->Text2.SetText(L"A");

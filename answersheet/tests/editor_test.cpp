@@ -74,7 +74,7 @@ TEST_F(EditorTest, AddingASetAppendsItAndSavingWritesTheFileAndRestarts) {
         EXPECT_FALSE(e.Command1[2].Enabled());
         EXPECT_EQ(e.ActiveControl(), &e.Text1[0]);
         TypeSet(e, L"  理科 第1回 ", L"アイウ", L"3121");
-        Decide(e);
+        headless::Type(e.Command2[0], L"\r");  // Enter again presses 決定
         EXPECT_FALSE(e.Frame1.Visible());
         EXPECT_TRUE(e.Command1[1].Enabled());
         EXPECT_EQ(e.ActiveControl(), &e.List1);

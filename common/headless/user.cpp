@@ -83,6 +83,9 @@ void TypeKeys(forms::Form& form, forms::Control* target, std::wstring_view keys)
         if (key != 0 && target != nullptr && target->Kind() == forms::ControlKind::TextBox &&
             target->Parent().Loaded()) {
             Edit(static_cast<forms::TextBox&>(*target), key);
+        } else if (key == forms::kKeyReturn && target != nullptr &&
+                   target->Kind() == forms::ControlKind::CommandButton && target->Enabled()) {
+            forms::Control::Raise(target->Click);  // Enter presses the focused button
         }
         if (!form.Loaded()) {
             return;

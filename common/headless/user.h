@@ -24,7 +24,8 @@ void DoubleClick(forms::Form& form);
 
 // Types characters into the control that has (or gets) the focus: every key passes the
 // form's preview and the control's key filter first. "\r" is Enter, "\x1b" Escape,
-// "\b" Backspace. A text box then inserts what remains.
+// "\b" Backspace. A text box then inserts what remains; Enter that remains presses a
+// command button.
 void Type(forms::Control& control, std::wstring_view keys);
 // A key typed to the form itself (no control has the focus).
 void Type(forms::Form& form, std::wstring_view keys);

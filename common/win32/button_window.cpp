@@ -90,4 +90,14 @@ bool ButtonWindow::OnKindMessage(HWND window, UINT message, WPARAM wParam, LPARA
     return true;
 }
 
+// Enter on a command button that has the focus presses it, as Space does; the key filters
+// saw it first, so a form that takes Enter for itself keeps it.
+LRESULT ButtonWindow::OnTyped(HWND /*window*/, int16_t key, LPARAM /*lParam*/) {
+    if (key == forms::kKeyReturn && control_.Kind() == forms::ControlKind::CommandButton &&
+        control_.Enabled()) {
+        forms::Control::Raise(control_.Click);
+    }
+    return 0;
+}
+
 }  // namespace win32

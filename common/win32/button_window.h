@@ -20,6 +20,7 @@ class ButtonWindow : public ControlWindow {
     void OnCommand(WORD code) override;
     bool OnKindMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                        LRESULT& result) override;
+    LRESULT OnTyped(HWND window, int16_t key, LPARAM lParam) override;
 
     HBITMAP buttonBitmap_ = nullptr;
 };

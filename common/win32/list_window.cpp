@@ -1,5 +1,7 @@
 #include "win32/list_window.h"
 
+#include <algorithm>
+
 #include "win32/typing.h"
 
 namespace win32 {
@@ -22,7 +24,8 @@ ListWindow::~ListWindow() {
 
 ControlWindow::WindowStyle ListWindow::Style() const {
     if (!Combo()) {
-        return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+        return {L"LISTBOX",
+                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
                 WS_EX_CLIENTEDGE};
     }
     const bool list = static_cast<forms::ComboBox&>(control_).Style() == 2;
@@ -83,6 +86,7 @@ void ListWindow::ApplyItems() {
     }
     SendMessageW(window_, combo ? CB_SETCURSEL : LB_SETCURSEL, WPARAM(items.ListIndex()), 0);
     applying_ = false;
+    FitHorizontalExtent();
     ApplyText();
 }
 
@@ -101,11 +105,47 @@ void ListWindow::OnCommand(WORD code) {
         }
         return;
     }
-    if (code == CBN_SELCHANGE && !applying_) {
+    if (code == CBN_DROPDOWN) {
+        FitDroppedWidth();
+    } else if (code == CBN_SELCHANGE && !applying_) {
         static_cast<forms::ListControl&>(control_).SetListIndex(
             int(SendMessageW(window_, CB_GETCURSEL, 0, 0)));
     } else if (code == CBN_EDITCHANGE && !applying_) {
         static_cast<forms::ComboBox&>(control_).UserEdited(WindowText(window_));
+    }
+}
+
+// The width in pixels of the longest entry in the window's font.
+LONG ListWindow::WidestItem() const {
+    HDC dc = GetDC(window_);
+    const auto font = HGDIOBJ(SendMessageW(window_, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
+    LONG widest = 0;
+    for (const std::wstring& item : static_cast<forms::ListControl&>(control_).Items()) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, item.c_str(), int(item.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
+    if (old != nullptr) {
+        SelectObject(dc, old);
+    }
+    ReleaseDC(window_, dc);
+    return widest;
+}
+
+// The list that drops down is as wide as its longest entry (the system keeps it at least as
+// wide as the box), so entries that differ only towards their end can be told apart.
+void ListWindow::FitDroppedWidth() {
+    // The list's border, the entries' margins and a scroll bar.
+    const int extra = 2 * GetSystemMetrics(SM_CXEDGE) + 8 + GetSystemMetrics(SM_CXVSCROLL);
+    SendMessageW(window_, CB_SETDROPPEDWIDTH, WPARAM(WidestItem() + extra), 0);
+}
+
+// A list box scrolls sideways to entries longer than it is wide (its scroll bar shows only
+// then).
+void ListWindow::FitHorizontalExtent() {
+    if (!Combo()) {
+        SendMessageW(window_, LB_SETHORIZONTALEXTENT, WPARAM(WidestItem() + 4), 0);
     }
 }
 

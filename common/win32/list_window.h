@@ -21,6 +21,10 @@ class ListWindow : public ControlWindow {
     void ApplyItems() override;
     void ApplyListIndex() override;
     void OnCommand(WORD code) override;
+    void ApplyKindLook() override { FitHorizontalExtent(); }
+    LONG WidestItem() const;
+    void FitDroppedWidth();
+    void FitHorizontalExtent();
     HWND InputWindow() const override;
     WNDPROC OriginalProc(HWND window) const override;
     LRESULT OnTyped(HWND window, int16_t key, LPARAM lParam) override;

@@ -17,6 +17,8 @@ constexpr DWORD kWaitMs = 15000;
 // Menu commands in the order of the menu bar.
 constexpr int kExitCommand = 1000;
 constexpr int kOptionsCommand = 1001;
+// The options dialog's one menu command.
+constexpr int kCancelCommand = 1000;
 
 class LindrowE2e : public ::testing::Test {
   protected:
@@ -26,6 +28,12 @@ class LindrowE2e : public ::testing::Test {
         window = process->WaitForWindow(
             {.className = L"SuiteForm", .caption = L"Lindrow", .visibleOnly = true}, kWaitMs);
         ASSERT_NE(window, nullptr);
+    }
+    // Opens the options dialog from the menu.
+    HWND OpenOptions() const {
+        PostCommand(window, kOptionsCommand);
+        return process->WaitForWindow(
+            {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
     }
     HWND Button(HWND parent, const std::wstring& caption) const {
         return FindChild(parent, {.className = L"Button", .caption = caption});
@@ -90,9 +98,7 @@ TEST_F(LindrowE2e, GoWaitsUntilStopAndAnUnchangedExitWritesNothing) {
 
 TEST_F(LindrowE2e, ConfirmedOptionsAreWrittenToTheSettingsFile) {
     Start();
-    PostCommand(window, kOptionsCommand);
-    const HWND dialog = process->WaitForWindow(
-        {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
+    const HWND dialog = OpenOptions();
     ASSERT_NE(dialog, nullptr);
     const std::vector<HWND> boxes = EditsTopDown(dialog);
     ASSERT_EQ(boxes.size(), 3u);
@@ -119,6 +125,28 @@ TEST_F(LindrowE2e, ConfirmedOptionsAreWrittenToTheSettingsFile) {
     EXPECT_EQ(sandbox.Read(L"Lindrow.ini"), expected) << "the counts are not written at exit";
 }
 
+// The largest count a box takes stands whole in it, the last digit included.
+TEST_F(LindrowE2e, TheLargestCountFitsItsOptionsBox) {
+    Start();
+    const HWND dialog = OpenOptions();
+    ASSERT_NE(dialog, nullptr);
+    const std::vector<HWND> boxes = EditsTopDown(dialog);
+    ASSERT_EQ(boxes.size(), 3u);
+    const std::wstring largest = L"2147483647";
+    SendMessageW(boxes[0], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(largest.c_str()));
+    RECT shown{};
+    SendMessageW(boxes[0], EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+    // The right edge of the last digit: its left plus the width of the digit before it.
+    const auto left = [&](size_t index) {
+        return static_cast<short>(LOWORD(SendMessageW(boxes[0], EM_POSFROMCHAR, index, 0)));
+    };
+    const size_t last = largest.size() - 1;
+    EXPECT_LE(left(last) + (left(last) - left(last - 1)), shown.right);
+    PostCommand(dialog, kCancelCommand);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
+    EXPECT_TRUE(Exit());
+}
+
 // The options dialog belongs to the main window: the main window stays below it, and
 // after OK and Yes the main window is active again (not another program's window) and
 // its buttons answer.
@@ -129,9 +157,7 @@ TEST_F(LindrowE2e, AfterTheOptionsAreConfirmedTheMainWindowIsActiveAndGoStartsTh
                         100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(elsewhere, nullptr);
     Start();
-    PostCommand(window, kOptionsCommand);
-    const HWND dialog = process->WaitForWindow(
-        {.className = L"SuiteForm", .caption = L"Options", .visibleOnly = true}, kWaitMs);
+    const HWND dialog = OpenOptions();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

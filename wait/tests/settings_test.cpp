@@ -33,6 +33,16 @@ TEST(LevelCounts, BoxTextsBeyondThe32BitRangeAreClampedAndShown) {
     }
 }
 
+TEST(StoredWindow, AValueThatIsNoNumberReadsAsMissing) {
+    testkit::TempDir folder;
+    const core::ProfileFile file(folder.File(L"Lindrow.ini"));
+    folder.Write(L"Lindrow.ini", "[MainForm]\r\nCurrent_Level=abc\r\nLeft=-\r\nTop= -15x\r\n");
+    const StoredWindow stored = LoadStoredWindow(file);
+    EXPECT_EQ(stored.level, kDefaultLevel);
+    EXPECT_EQ(stored.left, kPositionNotStored);
+    EXPECT_EQ(stored.top, -15);
+}
+
 TEST(LevelButton, AnIndexNamingNoButtonSelectsLevel2) {
     EXPECT_EQ(LevelButtonFor(0), 0);
     EXPECT_EQ(LevelButtonFor(2), 2);

@@ -277,6 +277,46 @@ TEST_F(BackendTest, PostedKeysPassTheFiltersThroughTheMessageLoop) {
     EXPECT_EQ(form.Text1.Text(), L"");  // Enter types nothing into a single-line box
 }
 
+// The width in pixels of a text in a window's font.
+LONG TextWidth(HWND window, const std::wstring& text) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(window, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
+TEST_F(BackendTest, ListsShowEntriesLongerThanTheyAreWide) {
+    const std::wstring longest = L"英語 単語テスト 第1回 (二学期の期末テスト)";
+    const HWND combo = HWND(form.Combo1.Handle());
+    form.Combo1.AddItem(longest);
+    ASSERT_GT(TextWidth(combo, longest), SizeOf(form.Combo1.Handle()).cx);
+    SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_GT(SendMessageW(combo, CB_GETDROPPEDWIDTH, 0, 0), TextWidth(combo, longest));
+    SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+
+    const HWND list = HWND(form.List1.Handle());
+    form.List1.AddItem(longest);
+    EXPECT_GE(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0), TextWidth(list, longest));
+    EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL, 0) << "the scroll bar shows";
+}
+
+TEST_F(BackendTest, EnterPressesTheFocusedCommandButtonUnlessAFilterTakesIt) {
+    int clicks = 0;
+    form.Command1.Click = [&] { ++clicks; };
+    form.Command1.SetFocus();
+    const HWND button = HWND(form.Command1.Handle());
+    PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    host.DoEvents();
+    EXPECT_EQ(clicks, 1);
+    form.Command1.KeyPress = [](int16_t& key) { key = 0; };
+    PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    host.DoEvents();
+    EXPECT_EQ(clicks, 1);
+}
+
 // The shell sends a notification icon's mouse messages from its own thread. Their handler
 // runs with the time the message came, not the time of the thread's last queued message:
 // the window system gives the keyboard to a window activated then only with a fresh time.
