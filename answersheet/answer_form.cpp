@@ -115,6 +115,7 @@ void AnswerForm::Form_Load() {
         Check1[BoxNumber(1, 1)].SetVisible(false);
         Label2[0].SetCaption(L"");
         Label2[1].SetCaption(L"");
+        FitColumnsToWindow();
         return;
     }
     BuildAnswerGrid();
@@ -127,13 +128,13 @@ void AnswerForm::BuildAnswerGrid() {
     for (const QuestionSet& set : store_.sets) {
         Combo1.AddItem(set.title);
     }
-    forms::MeasureWindowFrame(*this);
+    FitColumnsToWindow();
     const double boxShift = FitQuestionLabels();
     const double gridWidth = store_.maxChoiceCount * kColumnPitch + Check1[11].Left() + boxShift;
     Picture1.SetWidth(gridWidth);
-    VScroll1.Move(gridWidth, 0, VScroll1.Width(), Height() - forms::FrameExtraHeight());
+    VScroll1.SetLeft(gridWidth);
     const double panelLeft = VScroll1.Width() + gridWidth + forms::FrameExtraWidth();
-    Picture2.Move(panelLeft, 0, Picture2.Width(), VScroll1.Height());
+    Picture2.SetLeft(panelLeft);
     SetWidth(panelLeft + kPanelWidth);
 
     const double boxTop = Check1[11].Top();
@@ -164,6 +165,13 @@ void AnswerForm::BuildAnswerGrid() {
     ShowRowsInView();
     Label2[0].SetCaption(L"");
     Label2[1].SetCaption(L"");
+}
+
+// The scroll bar and the side panel reach from the top of the window's inside to its foot.
+void AnswerForm::FitColumnsToWindow() {
+    forms::MeasureWindowFrame(*this);
+    VScroll1.SetHeight(Height() - forms::FrameExtraHeight());
+    Picture2.SetHeight(VScroll1.Height());
 }
 
 // Widens the design label so that "問" and any question number up to the cap stand on one

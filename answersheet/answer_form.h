@@ -58,6 +58,7 @@ class AnswerForm : public forms::Form {
     void Design();
     void Form_Load();
     void BuildAnswerGrid();
+    void FitColumnsToWindow();
     double FitQuestionLabels();
     void ShowQuestionSet(int questions);
     void VScroll1_Change();

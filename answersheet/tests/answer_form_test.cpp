@@ -36,6 +36,8 @@ TEST_F(SheetTest, WithoutASetFileTheSheetIsEmptyAndOnlyTheMenuWorks) {
     EXPECT_FALSE(form->Check1[11].Visible());
     EXPECT_EQ(form->Left(), 0) << "not centred";
     EXPECT_TRUE(form->PlacedBySystem()) << "the window appears where the system puts it";
+    EXPECT_EQ(form->VScroll1.Height(), form->Height() - forms::FrameExtraHeight());
+    EXPECT_EQ(form->Picture2.Height(), form->VScroll1.Height()) << "both reach the foot";
     EXPECT_EQ(form->MNU_Exit.Caption(), L"終了(&X)");
     headless::ChooseMenu(form->MNU_Exit);
     EXPECT_FALSE(form->Loaded());
