@@ -77,6 +77,8 @@ class AnswerForm : public forms::Form {
     void Text2_Change();
     void Command4_Click();
     void MNU_Class_Click();
+    std::wstring NameInResult(const std::wstring& name, const std::wstring& nextWord);
+    bool NameFitsResult(const std::wstring& text);
 
     SetStore store_;
     SetEditor editor_{store_};

@@ -46,6 +46,7 @@ void AnswerForm::DesignClassControls() {
     Command4.SetEnabled(false);  // until a set is chosen
     Label4.SetContainer(&Picture2);
     Label4.Move(120, 4770, 1695, 1080);
+    Label4.SetUseMnemonic(false);  // shows the name as typed, "&" too
     MNU_Class.SetCaption(L"集計(&T)");
     Text2.Change = [this] { Text2_Change(); };
     Command4.Click = [this] { Command4_Click(); };
@@ -102,9 +103,48 @@ void AnswerForm::Command4_Click() {
     const std::vector<const ClassRecord*> records = classBook_.RecordsOf(set->title);
     const auto position = std::find_if(records.begin(), records.end(),
                                        [&](const ClassRecord* r) { return r->name == name; });
-    Label4.SetCaption(L"記録しました：" + name + L"　" +
-                      ScoreText(MarkClass(*set, {&record}).pupils[0].score, set->QuestionCount()) +
-                      L"　（" + std::to_wstring(position - records.begin() + 1) + L" 人目）");
+    const std::wstring rest =
+        L"　" + ScoreText(MarkClass(*set, {&record}).pupils[0].score, set->QuestionCount()) +
+        L"　（" + std::to_wstring(position - records.begin() + 1) + L" 人目）";
+    Label4.SetCaption(L"記録しました：" + NameInResult(name, rest.substr(0, rest.find(L' '))) +
+                      rest);
+}
+
+// The name as the result label shows it: whole when it takes at most two of the label's
+// lines, otherwise cut short with "…", so that the score and the count after it stay in
+// sight. nextWord is what follows the name up to the next space.
+std::wstring AnswerForm::NameInResult(const std::wstring& name, const std::wstring& nextWord) {
+    if (NameFitsResult(name + nextWord)) {
+        return name;
+    }
+    std::wstring cut = name;
+    while (!cut.empty() && !NameFitsResult(cut + L"…" + nextWord)) {
+        cut.pop_back();
+    }
+    return cut + L"…";
+}
+
+// The label wraps at a space and between kana and kanji; any other run of characters (a
+// name in Latin letters, say) is cut at the label's edge, so each such run must fit a line.
+bool AnswerForm::NameFitsResult(const std::wstring& text) {
+    forms::PictureBox& measure = Picture2;
+    measure.SetFont(Label4.Font());
+    // Two pixels spare: the label's width is rounded to whole pixels on the screen.
+    const double width = Label4.Width() - 2 * GetApp().TwipsPerPixelX();
+    if (measure.TextWidth(text) > 2 * width) {
+        return false;
+    }
+    const auto wrapsAfter = [](wchar_t c) { return c == L' ' || (c >= 0x3040 && c <= 0x9FFF); };
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || wrapsAfter(text[i])) {
+            if (measure.TextWidth(text.substr(start, i - start)) > width) {
+                return false;
+            }
+            start = i + 1;
+        }
+    }
+    return true;
 }
 
 void AnswerForm::MNU_Class_Click() {

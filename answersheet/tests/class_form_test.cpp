@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "class_records.h"
+#include "core/text.h"
 #include "quillard_fixture.h"
 #include "result_export.h"
 
@@ -84,6 +85,20 @@ TEST_F(ClassTest, RecordingSheetsOneAfterAnother) {
                                L"\"小テスト\",\"1番 山田\",\"3333\",\"2026/12/08 09:00:00\"\r\n"
                                L"\"小テスト\",\"2番\",\"1231\",\"2026/12/07 14:03:09\"\r\n");
     EXPECT_EQ(host.PendingScripts(), 0u);
+}
+
+// A name too long for one line of the label is cut short there, so the score stays in sight;
+// the class file keeps it whole.
+TEST_F(ClassTest, ALongNameIsCutInTheResultLabelOnly) {
+    StartOnFirstSet();
+    const std::wstring name(40, L'山');
+    Record(name, {1, 2, 3, 1});
+    const std::wstring caption = form->Label4.Caption();
+    EXPECT_EQ(caption.rfind(L"記録しました：山", 0), 0u) << core::ToUtf8(caption);
+    EXPECT_NE(caption.find(L"山…　4 / 4　（1 人目）"), std::wstring::npos) << core::ToUtf8(caption);
+    EXPECT_LT(caption.size(), name.size());
+    EXPECT_NE(ClassFile().find(L"\"" + name + L"\""), std::wstring::npos);
+    EXPECT_FALSE(form->Label4.UseMnemonic()) << "an \"&\" in a name shows as typed";
 }
 
 TEST_F(ClassTest, RecordsAnotherCopyWroteMeanwhileAreKept) {

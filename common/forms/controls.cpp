@@ -36,9 +36,15 @@ void Label::SetAlignment(int alignment) {
     Notify(Aspect::Look);
 }
 
+void Label::SetUseMnemonic(bool use) {
+    useMnemonic_ = use;
+    Notify(Aspect::Look);
+}
+
 void Label::CopyDesignFrom(const Control& other) {
     CaptionedControl::CopyDesignFrom(other);
     alignment_ = static_cast<const Label&>(other).alignment_;
+    useMnemonic_ = static_cast<const Label&>(other).useMnemonic_;
 }
 
 // ---- CommandButton

@@ -26,10 +26,15 @@ class Label : public CaptionedControl {
     Label(Form& form, std::wstring name);
     int Alignment() const { return alignment_; }  // 0 left, 1 right, 2 centre
     void SetAlignment(int alignment);
+    // With UseMnemonic on (the default) an "&" in the caption underlines the next character;
+    // off, a caption showing what the user typed shows every "&" as it is.
+    bool UseMnemonic() const { return useMnemonic_; }
+    void SetUseMnemonic(bool use);
     void CopyDesignFrom(const Control& other) override;
 
   private:
     int alignment_ = 0;
+    bool useMnemonic_ = true;
 };
 
 class CommandButton : public CaptionedControl {

@@ -108,10 +108,12 @@ void LabelWindow::ApplyText() {
 }
 
 void LabelWindow::ApplyKindLook() {
-    const int alignment = static_cast<forms::Label&>(control_).Alignment();
+    const forms::Label& label = static_cast<forms::Label&>(control_);
+    const int alignment = label.Alignment();
     const LONG_PTR oldStyle = GetWindowLongPtrW(window_, GWL_STYLE);
-    LONG_PTR style = oldStyle & ~LONG_PTR(SS_TYPEMASK);
+    LONG_PTR style = oldStyle & ~LONG_PTR(SS_TYPEMASK | SS_NOPREFIX);
     style |= alignment == 1 ? SS_RIGHT : alignment == 2 ? SS_CENTER : SS_LEFT;
+    style |= label.UseMnemonic() ? 0 : SS_NOPREFIX;
     if (style != oldStyle) {
         SetWindowLongPtrW(window_, GWL_STYLE, style);
     }
