@@ -12,6 +12,7 @@ FRM_AGT4::FRM_AGT4() : Form(L"FRM_AGT4") {
     Label1.SetContainer(&Frame1);
     Label1.Move(120, 240, 4320, 900);
     Label1.SetCaption(L"ＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷＷ");
+    Label1.SetUseMnemonic(false);  // a message's "&" shows as written ("Q&A")
     Command1.SetCaption(L"確認(&O)");
     Command1.Move(1800, 1395, 1200, 375);
     OnLoad = [this] { CentreOnScreen(); };

@@ -185,6 +185,7 @@ TEST_F(AgentWindowTest, MessageBoxesOneAtATimeAndHeldBackOnlyWhileTheMenuIsOpen)
     host.Advance(1000);
     ASSERT_TRUE(box.Visible());
     EXPECT_EQ(box.Label1.Caption(), L"一つ目");
+    EXPECT_FALSE(box.Label1.UseMnemonic()) << "an \"&\" in a message shows as written";
     host.Advance(5000);
     EXPECT_EQ(box.Label1.Caption(), L"一つ目");  // one box at a time
 
