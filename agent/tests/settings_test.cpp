@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "agent/profile_reader.h"
 #include "test_data.h"
 #include "testkit/temp_dir.h"
@@ -41,8 +43,8 @@ class SettingsTest : public ::testing::Test {
     }
     std::string Ini() const { return program_.Read(L"Tamvoro.ini"); }
     AgentSettings Load() { return LoadAgentSettings(env_, window_); }
-    void Save(const AgentSettings& s, bool showTicked = true) {
-        SaveAgentSettings(s, env_, window_, showTicked);
+    int Save(const AgentSettings& s, bool showTicked = true) {
+        return SaveAgentSettings(s, env_, window_, showTicked);
     }
     ProfileReader Reread() const { return ProfileReader::FromFile(AgentSettingsPath(env_)); }
 
@@ -171,6 +173,35 @@ TEST_F(SettingsTest, OneChangedLauncherTitleWritesAllTenLauncherKeys) {
         }
     }
     EXPECT_EQ(Reread().GetText(L"Option", L"L_Title4"), L"電卓");
+}
+
+// Another program (a scanner, a sync client) holds the file, here a folder of its name.
+TEST_F(SettingsTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+    const std::filesystem::path ini = program_.Dir() / "Tamvoro.ini";
+    std::filesystem::create_directory(ini);
+    AgentSettings s = Load();
+    EXPECT_NE(s.readError, 0);
+    EXPECT_EQ(Save(s), 0);  // nothing changed: nothing to write, nothing to report
+
+    // Released later, holding the user's launchers the session never saw.
+    std::filesystem::remove(ini);
+    WriteIni({L"[Option]", L"Launcher2=calc.exe", L"L_Title2=電卓"});
+    const std::string before = Ini();
+    s.values.launcherTitles[0] = L"メモ帳";
+    EXPECT_NE(Save(s), 0);
+    EXPECT_EQ(Ini(), before);
+
+    // A file read at the start but held when saving: the failure is returned, the file kept.
+    s = Load();
+    s.values.pcTime = 9;
+    std::filesystem::rename(ini, program_.Dir() / "kept.ini");
+    std::filesystem::create_directory(ini);
+    EXPECT_NE(Save(s), 0);
+    std::filesystem::remove(ini);
+    std::filesystem::rename(program_.Dir() / "kept.ini", ini);
+    EXPECT_EQ(Ini(), before);
+    EXPECT_EQ(Save(s), 0);
+    EXPECT_EQ(Reread().GetInt16(L"Option", L"P_C_Time", 0), 9);
 }
 
 }  // namespace
