@@ -3,6 +3,7 @@
 #include <tuple>
 #include <utility>
 
+#include "agent/profile_reader.h"
 #include "agent/read_errors.h"
 #include "core/files.h"
 #include "core/text.h"
@@ -342,7 +343,6 @@ CatalogueRead ParseMessageCatalogue(std::string_view bytes, const std::wstring& 
     CatalogueReader reader(programDir, year);
     // A catalogue saved as UTF-8 (as newer editors save by default, with or without a
     // byte-order mark) is read as UTF-8 rather than shown garbled.
-    constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
     const bool marked = bytes.starts_with(kUtf8Mark);
     if (marked) {
         bytes.remove_prefix(kUtf8Mark.size());

@@ -42,6 +42,13 @@ std::string NameBytes(std::wstring_view name) {
 
 }  // namespace
 
+ProfileReader::ProfileReader(std::string content) : content_(std::move(content)) {
+    if (content_.starts_with(kUtf8Mark)) {
+        content_ =
+            core::ToCp932(core::FromUtf8(std::string_view(content_).substr(kUtf8Mark.size())));
+    }
+}
+
 ProfileReader ProfileReader::FromFile(const std::wstring& path) {
     core::FileRead read = core::ReadFileBytes(path);
     return ProfileReader(read.error == 0 ? std::move(read.bytes) : std::string());

@@ -204,5 +204,23 @@ TEST_F(SettingsTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(Reread().GetInt16(L"Option", L"P_C_Time", 0), 9);
 }
 
+// Saved by an editor as UTF-8 with the byte-order mark: read and written as UTF-8, as the
+// system's profile functions do, the mark kept.
+TEST_F(SettingsTest, AUtf8FileWithTheByteOrderMarkStaysUtf8) {
+    program_.Write(
+        L"Tamvoro.ini",
+        "\xEF\xBB\xBF" + core::ToUtf8(L"[Option]\r\nL_Title1=メモ帳\r\nF_Width=3600\r\n"));
+    AgentSettings s = Load();
+    EXPECT_EQ(s.values.launcherTitles[0], L"メモ帳");
+    EXPECT_EQ(s.values.fWidth, 3600);
+    s.values.launcherTitles[1] = L"電卓";
+    EXPECT_EQ(Save(s), 0);
+    const std::string ini = Ini();
+    EXPECT_TRUE(ini.starts_with("\xEF\xBB\xBF[Option]\r\n" + core::ToUtf8(L"L_Title1=メモ帳\r\n")));
+    EXPECT_NE(ini.find(core::ToUtf8(L"L_Title2=電卓\r\n")), std::string::npos);
+    EXPECT_EQ(ini.find("[Option]", 4), std::string::npos);  // no second section
+    EXPECT_EQ(Load().values.launcherTitles[1], L"電卓");
+}
+
 }  // namespace
 }  // namespace agent
