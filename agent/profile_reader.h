@@ -18,9 +18,6 @@ class ProfileReader {
     // The file's bytes: CP932, or UTF-8 after the byte-order mark.
     explicit ProfileReader(std::string content);
 
-    // A file that is missing or cannot be read reads as empty: every key gives its default.
-    static ProfileReader FromFile(const std::wstring& path);
-
     // The integer value; the default when the key is missing, does not start with a number
     // or holds a number outside the 16-bit range (the agent keeps 16-bit values only).
     int16_t GetInt16(std::wstring_view section, std::wstring_view key, int16_t defaultValue) const;

@@ -46,7 +46,7 @@ class SettingsTest : public ::testing::Test {
     int Save(const AgentSettings& s, bool showTicked = true) {
         return SaveAgentSettings(s, env_, window_, showTicked);
     }
-    ProfileReader Reread() const { return ProfileReader::FromFile(AgentSettingsPath(env_)); }
+    ProfileReader Reread() const { return ProfileReader(Ini()); }
 
     TempDir program_;
     TempDir windows_;
