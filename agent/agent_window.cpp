@@ -172,7 +172,11 @@ void FRM_AGT1::LoadData() {
     state_.settings.values = effective;
     state_.settings.asRead = effective;
     state_.timetablePath = ResolveAgentPath(app.Path(), state_.settings.values.schedule);
-    state_.timetable = LoadTimetableFile(state_.timetablePath);
+    std::optional<Timetable> timetable = LoadTimetableFile(state_.timetablePath);
+    if (!timetable) {
+        state_.timetablePath.clear();  // not in use, as when none is configured
+    }
+    state_.timetable = std::move(timetable).value_or(Timetable());
     CatalogueRead read = LoadMessageCatalogue(app.Path(), AgentNow().date.year);
     if (read.error != 0) {
         forms::MsgBox(*this, ReadFailureMessage(read.error), forms::kMbError | forms::kMbOk);

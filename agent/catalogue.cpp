@@ -3,6 +3,7 @@
 #include <tuple>
 #include <utility>
 
+#include "agent/profile_reader.h"
 #include "agent/read_errors.h"
 #include "core/files.h"
 #include "core/text.h"
@@ -250,6 +251,41 @@ std::string_view NextLine(std::string_view bytes, std::size_t& pos) {
     return bytes.substr(start, end - start);
 }
 
+// The length of the UTF-8 sequence a lead byte starts (0 for a byte no sequence starts with).
+int Utf8SequenceLength(unsigned char lead) {
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    return lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+}
+
+// Whether the bytes are UTF-8 text with at least one character beyond ASCII. Japanese text
+// in the system's code page never reads as such: its double-byte characters start with
+// bytes UTF-8 only uses inside a sequence.
+bool IsUtf8Text(std::string_view bytes) {
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const int length = Utf8SequenceLength(static_cast<unsigned char>(bytes[i]));
+        if (length == 0 || i + std::size_t(length) > bytes.size()) {
+            return false;
+        }
+        for (int k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + std::size_t(k)]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        beyondAscii = beyondAscii || length > 1;
+        i += std::size_t(length);
+    }
+    return beyondAscii;
+}
+
 }  // namespace
 
 bool ParseRecessWording(std::wstring_view value, RecessWording& wording) {
@@ -305,9 +341,17 @@ CatalogueRead ParseMessageCatalogue(std::string_view bytes, const std::wstring& 
                                     int year) {
     CatalogueRead result;
     CatalogueReader reader(programDir, year);
+    // A catalogue saved as UTF-8 (as newer editors save by default, with or without a
+    // byte-order mark) is read as UTF-8 rather than shown garbled.
+    const bool marked = bytes.starts_with(kUtf8Mark);
+    if (marked) {
+        bytes.remove_prefix(kUtf8Mark.size());
+    }
+    const bool utf8 = marked || IsUtf8Text(bytes);
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        result.error = reader.Line(core::FromCp932(NextLine(bytes, pos)));
+        const std::string_view line = NextLine(bytes, pos);
+        result.error = reader.Line(utf8 ? core::FromUtf8(line) : core::FromCp932(line));
         if (result.error != 0) {
             break;
         }

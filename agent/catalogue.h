@@ -63,7 +63,8 @@ struct CatalogueRead {
 // timed entries count in the given year.
 CatalogueRead LoadMessageCatalogue(const std::wstring& programDir, int year);
 
-// The same for the file's bytes (CP932 lines). Picture files are looked for as named and
+// The same for the file's bytes: CP932 lines, or UTF-8 ones when the bytes start with the
+// UTF-8 byte-order mark or are UTF-8 text throughout. Picture files are looked for as named and
 // then beside the program in programDir.
 CatalogueRead ParseMessageCatalogue(std::string_view bytes, const std::wstring& programDir,
                                     int year);

@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "core/files.h"
 #include "core/profile.h"
 #include "core/text.h"
 
@@ -42,9 +41,11 @@ std::string NameBytes(std::wstring_view name) {
 
 }  // namespace
 
-ProfileReader ProfileReader::FromFile(const std::wstring& path) {
-    core::FileRead read = core::ReadFileBytes(path);
-    return ProfileReader(read.error == 0 ? std::move(read.bytes) : std::string());
+ProfileReader::ProfileReader(std::string content) : content_(std::move(content)) {
+    if (content_.starts_with(kUtf8Mark)) {
+        content_ =
+            core::ToCp932(core::FromUtf8(std::string_view(content_).substr(kUtf8Mark.size())));
+    }
 }
 
 int32_t ProfileReader::GetInt32(std::wstring_view section, std::wstring_view key,

@@ -9,12 +9,14 @@
 
 namespace agent {
 
+// The UTF-8 byte-order mark an editor may put at the start of a file it saves as UTF-8.
+// The system's profile functions read such a settings file as UTF-8 text.
+inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 class ProfileReader {
   public:
-    explicit ProfileReader(std::string content) : content_(std::move(content)) {}
-
-    // A file that is missing or cannot be read reads as empty: every key gives its default.
-    static ProfileReader FromFile(const std::wstring& path);
+    // The file's bytes: CP932, or UTF-8 after the byte-order mark.
+    explicit ProfileReader(std::string content);
 
     // The integer value; the default when the key is missing, does not start with a number
     // or holds a number outside the 16-bit range (the agent keeps 16-bit values only).

@@ -2,11 +2,12 @@
 
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "agent/option_checks.h"
+#include "agent/profile_changes.h"
 #include "agent/profile_reader.h"
 #include "core/files.h"
-#include "core/profile.h"
 #include "core/runtime.h"
 
 namespace agent {
@@ -95,41 +96,43 @@ AgentOptions ReadOptions(const ProfileReader& reader, const core::EnvLookup& env
     return o;
 }
 
-void WriteInt(core::ProfileFile& file, std::wstring_view section, std::wstring_view key,
-              int32_t value) {
-    file.WriteString(section, key, std::to_wstring(value));
+void AddInt(std::vector<KeyChange>& changes, std::wstring_view section, std::wstring_view key,
+            int32_t value) {
+    changes.push_back({section, std::wstring(key), std::to_wstring(value)});
 }
 
-void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, const std::wstring& value,
-                    const std::wstring& asRead) {
+void AddIfChanged(std::vector<KeyChange>& changes, std::wstring_view key, const std::wstring& value,
+                  const std::wstring& asRead) {
     if (value != asRead) {
-        file.WriteString(kOption, key, value);
+        changes.push_back({kOption, std::wstring(key), value});
     }
 }
 
-void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, int16_t value, int16_t asRead) {
+void AddIfChanged(std::vector<KeyChange>& changes, std::wstring_view key, int16_t value,
+                  int16_t asRead) {
     if (value != asRead) {
-        WriteInt(file, kOption, key, value);
+        AddInt(changes, kOption, key, value);
     }
 }
 
-void WriteOptions(core::ProfileFile& file, const AgentOptions& o, const AgentOptions& asRead) {
-    WriteIfChanged(file, L"Schedule", o.schedule, asRead.schedule);
-    WriteIfChanged(file, L"ClockAdjust", o.clockAdjust, asRead.clockAdjust);
-    WriteIfChanged(file, L"SoundFlag", o.soundFlag, asRead.soundFlag);
-    WriteIfChanged(file, L"SoundFile", o.soundFile, asRead.soundFile);
+void AddOptions(std::vector<KeyChange>& changes, const AgentOptions& o,
+                const AgentOptions& asRead) {
+    AddIfChanged(changes, L"Schedule", o.schedule, asRead.schedule);
+    AddIfChanged(changes, L"ClockAdjust", o.clockAdjust, asRead.clockAdjust);
+    AddIfChanged(changes, L"SoundFlag", o.soundFlag, asRead.soundFlag);
+    AddIfChanged(changes, L"SoundFile", o.soundFile, asRead.soundFile);
     for (const IntKey& key : kLayoutKeys) {
-        WriteIfChanged(file, key.name, o.*key.field, asRead.*key.field);
+        AddIfChanged(changes, key.name, o.*key.field, asRead.*key.field);
     }
     // The launchers are written as a whole: all ten keys when any of them changed.
     if (o.launcherPaths != asRead.launcherPaths || o.launcherTitles != asRead.launcherTitles) {
         for (std::size_t slot = 0; slot < o.launcherPaths.size(); ++slot) {
-            file.WriteString(kOption, LauncherKey(slot), o.launcherPaths[slot]);
-            file.WriteString(kOption, TitleKey(slot), o.launcherTitles[slot]);
+            changes.push_back({kOption, LauncherKey(slot), o.launcherPaths[slot]});
+            changes.push_back({kOption, TitleKey(slot), o.launcherTitles[slot]});
         }
     }
-    WriteIfChanged(file, L"L_Pop_Flag", o.lPopFlag, asRead.lPopFlag);
-    WriteIfChanged(file, L"FullScreenHide", o.fullScreenHide, asRead.fullScreenHide);
+    AddIfChanged(changes, L"L_Pop_Flag", o.lPopFlag, asRead.lPopFlag);
+    AddIfChanged(changes, L"FullScreenHide", o.fullScreenHide, asRead.fullScreenHide);
 }
 
 }  // namespace
@@ -139,12 +142,16 @@ std::wstring AgentSettingsPath(const AgentEnvironment& environment) {
 }
 
 AgentSettings LoadAgentSettings(const AgentEnvironment& environment, AgentWindowFrame& window) {
-    const ProfileReader reader = ProfileReader::FromFile(AgentSettingsPath(environment));
+    const std::wstring path = AgentSettingsPath(environment);
+    core::FileRead read = core::ReadFileBytes(path);
+    const bool missing = read.error == core::kErrFileNotFound && !core::FileExists(path);
+    const ProfileReader reader(read.error == 0 ? std::move(read.bytes) : std::string());
     const double top = PlaceOnAxis(reader, L"Top", window.Height(), environment.screenHeight);
     const double left = PlaceOnAxis(reader, L"Left", window.Width(), environment.screenWidth);
     window.MoveTo(left, top);
 
     AgentSettings settings;
+    settings.readError = missing ? 0 : read.error;
     settings.readLeft = WholeTwips(window.Left());
     settings.readTop = WholeTwips(window.Top());
     settings.values = ReadOptions(reader, environment.env);
@@ -153,23 +160,32 @@ AgentSettings LoadAgentSettings(const AgentEnvironment& environment, AgentWindow
     return settings;
 }
 
-void SaveAgentSettings(const AgentSettings& settings, const AgentEnvironment& environment,
-                       const AgentWindowFrame& window, bool showTicked) {
-    core::ProfileFile file(AgentSettingsPath(environment));
+int SaveAgentSettings(const AgentSettings& settings, const AgentEnvironment& environment,
+                      const AgentWindowFrame& window, bool showTicked) {
+    std::vector<KeyChange> changes;
     const int32_t left = WholeTwips(window.Left());
     const int32_t top = WholeTwips(window.Top());
     if (left != settings.readLeft || top != settings.readTop) {
-        WriteInt(file, kMainForm, L"Top", top);
-        WriteInt(file, kMainForm, L"Left", left);
+        AddInt(changes, kMainForm, L"Top", top);
+        AddInt(changes, kMainForm, L"Left", left);
     }
     // A stored value other than 0 stands for "shown" (the default), so an odd value is
     // rewritten only when the agent was really taken out of use.
     const int16_t formShow = showTicked ? 1 : 0;
     const int16_t readShow = settings.asRead.formShow == 0 ? 0 : 1;
     if (formShow != readShow) {
-        WriteInt(file, kMainForm, L"Form_Show", formShow);
+        AddInt(changes, kMainForm, L"Form_Show", formShow);
     }
-    WriteOptions(file, settings.values, settings.asRead);
+    AddOptions(changes, settings.values, settings.asRead);
+    if (changes.empty()) {
+        return 0;
+    }
+    // What is in memory came from the defaults, not from the file: writing it would put
+    // them over the user's own values (all ten launcher keys, for one changed title).
+    if (settings.readError != 0) {
+        return settings.readError;
+    }
+    return WriteKeyChanges(AgentSettingsPath(environment), changes);
 }
 
 }  // namespace agent

@@ -60,6 +60,9 @@ struct AgentSettings {
     AgentOptions asRead;   // as loaded; saving writes what differs from it
     int32_t readLeft = 0;  // the window's place right after loading, whole twips
     int32_t readTop = 0;
+    // The error number when the file is there but could not be read (another program held
+    // it): the values are the defaults, and the file is never written over.
+    int readError = 0;
 };
 
 std::wstring AgentSettingsPath(const AgentEnvironment& environment);
@@ -70,8 +73,10 @@ AgentSettings LoadAgentSettings(const AgentEnvironment& environment, AgentWindow
 
 // Writes the values that differ from what was read: the window position when the window
 // moved, Form_Show from the menu's "show" tick, the options, all ten launcher keys when
-// any launcher changed, and L_Pop_Flag. A failed write is ignored.
-void SaveAgentSettings(const AgentSettings& settings, const AgentEnvironment& environment,
-                       const AgentWindowFrame& window, bool showTicked);
+// any launcher changed, and L_Pop_Flag; all in one replace of the file. 0, or the error
+// number when they could not be written (the file then stays as it was), also when the
+// file could not be read at the start.
+int SaveAgentSettings(const AgentSettings& settings, const AgentEnvironment& environment,
+                      const AgentWindowFrame& window, bool showTicked);
 
 }  // namespace agent

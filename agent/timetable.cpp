@@ -131,9 +131,15 @@ Timetable ReadTimetable(std::string content) {
     return timetable;
 }
 
-Timetable LoadTimetableFile(const std::wstring& path) {
+std::optional<Timetable> LoadTimetableFile(const std::wstring& path) {
     core::FileRead read = core::ReadFileBytes(path);
-    return ReadTimetable(read.error == 0 ? std::move(read.bytes) : std::string());
+    if (read.error == 0) {
+        return ReadTimetable(std::move(read.bytes));
+    }
+    if (read.error == core::kErrFileNotFound && !core::FileExists(path)) {
+        return Timetable();
+    }
+    return std::nullopt;
 }
 
 DayTable BuildDayTable(const Timetable& timetable, const MessageCatalogue& catalogue) {

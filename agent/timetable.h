@@ -48,9 +48,10 @@ int PlanField(std::wstring_view dayPlan, int k);
 // the key's default.
 Timetable ReadTimetable(std::string content);
 
-// Reads the timetable file; a missing or unreadable file gives the defaults (no row
-// takes part).
-Timetable LoadTimetableFile(const std::wstring& path);
+// Reads the timetable file; a missing file gives the defaults (no row takes part). nullopt
+// when the file is there but could not be read (another program held it): its empty day
+// plans would make every day a holiday, so the agent then uses no timetable at all.
+std::optional<Timetable> LoadTimetableFile(const std::wstring& path);
 
 enum class EntryKind : int16_t { Meal = 1, Item = 2, Recess = 3 };
 

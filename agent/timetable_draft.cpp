@@ -2,8 +2,6 @@
 
 #include "agent/option_checks.h"
 #include "agent/profile_reader.h"
-#include "core/files.h"
-#include "core/profile.h"
 #include "core/text.h"
 
 namespace agent {
@@ -267,25 +265,6 @@ std::vector<KeyChange> ChangedKeys(const TimetableDraft& asRead, const Timetable
         }
     }
     return changes;
-}
-
-int WriteTimetableChanges(const std::wstring& path, const std::vector<KeyChange>& changes) {
-    core::FileRead read = core::ReadFileBytes(path);
-    const bool missing = read.error == core::kErrFileNotFound && !core::FileExists(path);
-    if (read.error != 0 && !missing) {
-        return read.error;
-    }
-    std::string content = missing ? std::string() : std::move(read.bytes);
-    const std::string before = content;
-    for (const KeyChange& change : changes) {
-        content =
-            core::profile::WriteString(content, core::ToCp932(change.section),
-                                       core::ToCp932(change.key), core::ToCp932(change.value));
-    }
-    if (!missing && content == before) {
-        return 0;
-    }
-    return core::WriteFileReplacing(path, content);
 }
 
 }  // namespace agent

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "agent/profile_changes.h"
 #include "agent/timetable.h"
 
 namespace agent {
@@ -74,21 +75,10 @@ std::optional<std::wstring> ParseTypedPlan(std::wstring_view text);
 // A typed clock adjustment in seconds, within ±kMaxClockAdjust (empty is 0).
 std::optional<int16_t> ParseTypedSeconds(std::wstring_view text);
 
-struct KeyChange {
-    std::wstring_view section;
-    std::wstring key;
-    std::wstring value;
-};
-
 // The keys whose value differs between what was read and what was edited, in file order:
 // names and remarks trimmed, Check as 1 / 0, times as minute counts (-1 not given), day
 // plans in the file's form. A time or plan counts as changed only when it means something
 // else, so retyping a value the same way writes nothing.
 std::vector<KeyChange> ChangedKeys(const TimetableDraft& asRead, const TimetableDraft& edited);
-
-// Writes the changes into the timetable file through the profile rules, all at once and
-// crash-safe; a missing file is created (empty when there is no change). 0, or the error
-// number when the file could not be read or written (the file is then left as it was).
-int WriteTimetableChanges(const std::wstring& path, const std::vector<KeyChange>& changes);
 
 }  // namespace agent

@@ -396,7 +396,7 @@ void TimetableEditor::CMD_Save_Click() {
     const std::vector<KeyChange> changes = ChangedKeys(asRead_, draft_);
     const bool timetableChanged = !changes.empty() || newFile_;
     if (timetableChanged) {
-        const int error = WriteTimetableChanges(path_, changes);
+        const int error = WriteKeyChanges(path_, changes);
         if (error != 0) {
             forms::MsgBox(*this, L"ファイルの書き込みを失敗しました Err=" + std::to_wstring(error),
                           forms::kMbError);

@@ -142,7 +142,7 @@ void TrayForm::Form_Load() {
 
 void TrayForm::Form_Unload() {
     if (!startFailed_) {
-        SaveSettings();
+        SaveSettingsReporting();
     }
     RemoveIcon();
     agent_.UnloadMessageWindow();
@@ -157,9 +157,19 @@ void TrayForm::RemoveIcon() {
     forms::GetHost().NotifyIcon(*this, forms::kIconDelete, L"", 0);
 }
 
-void TrayForm::SaveSettings() {
+int TrayForm::SaveSettings() {
     AgentState& state = agent_.State();
-    SaveAgentSettings(state.settings, state.environment, agent_.Frame(), MNU_Show.Checked());
+    return SaveAgentSettings(state.settings, state.environment, agent_.Frame(), MNU_Show.Checked());
+}
+
+// Saves the settings, telling the user when they could not be stored (the file is then
+// left as it was).
+void TrayForm::SaveSettingsReporting() {
+    const int error = SaveSettings();
+    if (error != 0) {
+        forms::MsgBox(L"ファイルの書き込みを失敗しました Err=" + std::to_wstring(error),
+                      forms::kMbError);
+    }
 }
 
 // Clicks on the icon do nothing while the settings dialogs, a message box or a menu of
@@ -287,7 +297,7 @@ void TrayForm::MNU_Show_Click() {
 void TrayForm::Restart() {
     forms::App& app = GetApp();
     AgentState& state = agent_.State();
-    SaveSettings();
+    SaveSettingsReporting();
     RemoveIcon();
     app.ReleaseInstance();
     const std::wstring exe = core::AppFilePath(app.Path(), app.ExeName() + L".exe");

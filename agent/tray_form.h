@@ -65,7 +65,8 @@ class TrayForm : public forms::Form {
     void MNU_Set_Text_Click();
     void MNU_Show_Click();
     void Restart();
-    void SaveSettings();
+    int SaveSettings();
+    void SaveSettingsReporting();
     int16_t AddIcon();
     void RemoveIcon();
     // Runs a menu command; every command ends with the menu no longer in use.

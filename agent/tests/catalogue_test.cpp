@@ -43,6 +43,20 @@ TEST(CatalogueLines, CommentsKeysAndValues) {
     EXPECT_EQ(Parse({L"DATE=x"}).catalogue.defaultPicture, 0);  // no wording line
 }
 
+// Saved as UTF-8 by an editor, with or without the byte-order mark: read as the same text.
+TEST(CatalogueLines, AUtf8FileReadsAsItsText) {
+    const std::string text =
+        core::ToUtf8(L"HOLIDAY=\"今日はお休みです。\"\r\nN_MESSAGE=\"ｶﾀｶﾅ\"\r\n");
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + text, text}) {
+        const CatalogueRead r = ParseMessageCatalogue(bytes, L"", 2025);
+        ASSERT_EQ(r.error, 0);
+        EXPECT_EQ(r.catalogue.holidayText, L"今日はお休みです。");
+        EXPECT_EQ(r.catalogue.lessonMessages, std::vector<std::wstring>{L"ｶﾀｶﾅ"});
+    }
+    // The system's code page stays what a file is read in.
+    EXPECT_EQ(Parse({L"HOLIDAY=\"今日はお休みです。ｶﾀｶﾅ\""}).catalogue.holidayText,
+              L"今日はお休みです。ｶﾀｶﾅ");
+}
 TEST(CatalogueLines, ExcludedMealRows) {
     struct Case {
         const wchar_t* value;

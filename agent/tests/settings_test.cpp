@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "agent/profile_reader.h"
 #include "test_data.h"
 #include "testkit/temp_dir.h"
@@ -41,10 +43,10 @@ class SettingsTest : public ::testing::Test {
     }
     std::string Ini() const { return program_.Read(L"Tamvoro.ini"); }
     AgentSettings Load() { return LoadAgentSettings(env_, window_); }
-    void Save(const AgentSettings& s, bool showTicked = true) {
-        SaveAgentSettings(s, env_, window_, showTicked);
+    int Save(const AgentSettings& s, bool showTicked = true) {
+        return SaveAgentSettings(s, env_, window_, showTicked);
     }
-    ProfileReader Reread() const { return ProfileReader::FromFile(AgentSettingsPath(env_)); }
+    ProfileReader Reread() const { return ProfileReader(Ini()); }
 
     TempDir program_;
     TempDir windows_;
@@ -171,6 +173,53 @@ TEST_F(SettingsTest, OneChangedLauncherTitleWritesAllTenLauncherKeys) {
         }
     }
     EXPECT_EQ(Reread().GetText(L"Option", L"L_Title4"), L"電卓");
+}
+
+// Another program (a scanner, a sync client) holds the file, here a folder of its name.
+TEST_F(SettingsTest, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+    const std::filesystem::path ini = program_.Dir() / "Tamvoro.ini";
+    std::filesystem::create_directory(ini);
+    AgentSettings s = Load();
+    EXPECT_NE(s.readError, 0);
+    EXPECT_EQ(Save(s), 0);  // nothing changed: nothing to write, nothing to report
+
+    // Released later, holding the user's launchers the session never saw.
+    std::filesystem::remove(ini);
+    WriteIni({L"[Option]", L"Launcher2=calc.exe", L"L_Title2=電卓"});
+    const std::string before = Ini();
+    s.values.launcherTitles[0] = L"メモ帳";
+    EXPECT_NE(Save(s), 0);
+    EXPECT_EQ(Ini(), before);
+
+    // A file read at the start but held when saving: the failure is returned, the file kept.
+    s = Load();
+    s.values.pcTime = 9;
+    std::filesystem::rename(ini, program_.Dir() / "kept.ini");
+    std::filesystem::create_directory(ini);
+    EXPECT_NE(Save(s), 0);
+    std::filesystem::remove(ini);
+    std::filesystem::rename(program_.Dir() / "kept.ini", ini);
+    EXPECT_EQ(Ini(), before);
+    EXPECT_EQ(Save(s), 0);
+    EXPECT_EQ(Reread().GetInt16(L"Option", L"P_C_Time", 0), 9);
+}
+
+// Saved by an editor as UTF-8 with the byte-order mark: read and written as UTF-8, as the
+// system's profile functions do, the mark kept.
+TEST_F(SettingsTest, AUtf8FileWithTheByteOrderMarkStaysUtf8) {
+    program_.Write(
+        L"Tamvoro.ini",
+        "\xEF\xBB\xBF" + core::ToUtf8(L"[Option]\r\nL_Title1=メモ帳\r\nF_Width=3600\r\n"));
+    AgentSettings s = Load();
+    EXPECT_EQ(s.values.launcherTitles[0], L"メモ帳");
+    EXPECT_EQ(s.values.fWidth, 3600);
+    s.values.launcherTitles[1] = L"電卓";
+    EXPECT_EQ(Save(s), 0);
+    const std::string ini = Ini();
+    EXPECT_TRUE(ini.starts_with("\xEF\xBB\xBF[Option]\r\n" + core::ToUtf8(L"L_Title1=メモ帳\r\n")));
+    EXPECT_NE(ini.find(core::ToUtf8(L"L_Title2=電卓\r\n")), std::string::npos);
+    EXPECT_EQ(ini.find("[Option]", 4), std::string::npos);  // no second section
+    EXPECT_EQ(Load().values.launcherTitles[1], L"電卓");
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(TimetableFileTest, SavingWritesOnlyChangedKeysAndKeepsTheRest) {
 
     const std::vector<KeyChange> changes = ChangedKeys(asRead, edited);
     ASSERT_EQ(changes.size(), 4u);
-    EXPECT_EQ(WriteTimetableChanges(Path(), changes), 0);
+    EXPECT_EQ(WriteKeyChanges(Path(), changes), 0);
 
     std::string expected = demo;
     const auto replace = [&](const std::wstring& from, const std::wstring& to, std::size_t after) {
@@ -129,7 +129,7 @@ TEST_F(TimetableFileTest, ATimeTheFileHoldsInAnotherFormStaysUntilReplaced) {
                                          L"時限2 の開始「2000」は時刻として読めません。"}));
 
     TimetableDraft edited = asRead;
-    EXPECT_EQ(WriteTimetableChanges(Path(), ChangedKeys(asRead, edited)), 0);
+    EXPECT_EQ(WriteKeyChanges(Path(), ChangedKeys(asRead, edited)), 0);
     EXPECT_EQ(folder.Read(L"Timetable.ini"), file);
     edited.rows[9].start = {-1, L""};  // emptied: not given
     ASSERT_EQ(ChangedKeys(asRead, edited).size(), 1u);
@@ -139,9 +139,9 @@ TEST_F(TimetableFileTest, ATimeTheFileHoldsInAnotherFormStaysUntilReplaced) {
 TEST_F(TimetableFileTest, AFailedWriteLeavesNothingBehindAndAMissingFileIsCreated) {
     const std::wstring nowhere = folder.File(L"missing\\Timetable.ini");
     const std::vector<KeyChange> changes = {{L"Item", L"Item1", L"国語"}};
-    EXPECT_NE(WriteTimetableChanges(nowhere, changes), 0);
+    EXPECT_NE(WriteKeyChanges(nowhere, changes), 0);
     EXPECT_FALSE(folder.Exists(L"missing"));
-    EXPECT_EQ(WriteTimetableChanges(Path(), changes), 0);
+    EXPECT_EQ(WriteKeyChanges(Path(), changes), 0);
     EXPECT_EQ(folder.Read(L"Timetable.ini"), Cp932Lines({L"[Item]", L"Item1=国語"}));
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "test_data.h"
 #include "testkit/temp_dir.h"
 
@@ -52,7 +54,11 @@ TEST(TimetableFile, RowsDayPlansAndSixteenBitValues) {
     EXPECT_EQ(t.dayPlans[0], L"0102");
     EXPECT_EQ(t.dayPlans[6], L"");
     testkit::TempDir dir;
-    EXPECT_EQ(LoadTimetableFile(dir.File(L"none.ini")).meals[1].check, 0);
+    EXPECT_EQ(LoadTimetableFile(dir.File(L"none.ini"))->meals[1].check, 0);
+    // There but held by another program (here a folder of its name): no timetable at all,
+    // rather than one whose empty day plans make every day a holiday.
+    std::filesystem::create_directory(dir.Dir() / "held.ini");
+    EXPECT_FALSE(LoadTimetableFile(dir.File(L"held.ini")).has_value());
 }
 
 TEST(TimetableFile, TimesThatAreNotWholeMinutesAreClockTimesOrNotGiven) {

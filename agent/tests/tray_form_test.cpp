@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tray_test_support.h"
 
 namespace agent {
@@ -232,6 +234,17 @@ TEST_F(TrayFormTest, ExitAfterTakingTheAgentOutOfUseWritesFormShowAlone) {
     Choose(tray.MNU_P_Exit);
     EXPECT_EQ(folder.Read(L"Tamvoro.ini"),
               testing::Cp932Lines({L"[Option]", L"F_Direct=7", L"[MainForm]", L"Form_Show=0"}));
+}
+
+TEST_F(TrayFormTest, SettingsThatCouldNotBeSavedAtExitAreReported) {
+    agent.Start();
+    // Another program holds the file by now (here a folder of its name).
+    std::filesystem::create_directory(folder.Dir() / "Tamvoro.ini");
+    Choose(tray.MNU_Show);
+    host.ExpectMessage(forms::kIdOk, L"ファイルの書き込みを失敗しました Err=75");
+    Choose(tray.MNU_P_Exit);
+    EXPECT_EQ(host.PendingScripts(), 0u);
+    EXPECT_TRUE(host.Ended());
 }
 
 TEST_F(TrayFormTest, FullScreenHideIsOnByDefaultAndWrittenOnlyWhenChanged) {

@@ -112,7 +112,7 @@ TEST_F(ManualExamples, AgentFollowsTheTimetable) {
     EXPECT_FALSE(agent::TimedEntryMatches(c.messageBoxes[1], december28, 11 * 60 + 59));
     EXPECT_TRUE(agent::TimedEntryMatches(c.messageBoxes[1], december28 + 2, 0));
 
-    const agent::Timetable timetable = agent::LoadTimetableFile(Place(L"Timetable.ini"));
+    const agent::Timetable timetable = agent::LoadTimetableFile(Place(L"Timetable.ini")).value();
     const agent::DayTable table = agent::BuildDayTable(timetable, c);
     const auto at = [&](int weekday, int hour, int minute) {
         const auto current = agent::FindCurrentEntry(table, hour * 60 + minute);
