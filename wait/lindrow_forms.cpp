@@ -164,6 +164,8 @@ MainForm::MainForm(Module1& module, OptionsForm& options)
 }
 
 void MainForm::Form_Load() {
+    // At log-off or shutdown the system ends the program without unloading this window.
+    GetApp().OnSessionEnd = [this] { SaveWindowSettings(); };
     LoadWindowSettings();
     module_.levelCounts = LoadLevelCounts(module_.settings);
     Timer1.SetInterval(0);
@@ -195,9 +197,16 @@ void MainForm::Form_Unload() {
 
 void MainForm::SaveWindowSettings() {
     SetWindowState(forms::WindowState::Normal);
-    ReportWriteError(*this, lindrow::SaveWindowSettings(
-                                module_.settings, {loadedLevelIndex_, loadedLeft_, loadedTop_},
-                                {SelectedLevel(), WholeTwips(Left()), WholeTwips(Top())}));
+    const lindrow::WindowState now{SelectedLevel(), WholeTwips(Left()), WholeTwips(Top())};
+    const int error = lindrow::SaveWindowSettings(
+        module_.settings, {loadedLevelIndex_, loadedLeft_, loadedTop_}, now);
+    ReportWriteError(*this, error);
+    if (error == 0) {
+        // The file now holds this state: the unload after a session end writes nothing again.
+        loadedLevelIndex_ = now.level;
+        loadedLeft_ = now.left;
+        loadedTop_ = now.top;
+    }
 }
 
 int MainForm::SelectedLevel() const {

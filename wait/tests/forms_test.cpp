@@ -124,6 +124,19 @@ TEST_F(LindrowTest, ClosingDuringAWaitEndsItAndSavesTheMovedPosition) {
     EXPECT_EQ(form.Bursts(), bursts);
 }
 
+TEST_F(LindrowTest, ASessionEndSavesTheLevelAndPositionOnce) {
+    MainForm& form = Start();
+    headless::Click(form.Option1[2]);
+    headless::MoveWindow(form, 300, 450, form.Width(), form.Height());
+    headless::EndSession();
+    EXPECT_TRUE(form.Loaded()) << "the system ends the program without unloading";
+    const std::string saved = "[MainForm]\r\nCurrent_Level=2\r\nLeft=300\r\nTop=450\r\n";
+    EXPECT_EQ(Ini(), saved);
+    folder.Write(L"Lindrow.ini", "");
+    EXPECT_TRUE(headless::Close(form));
+    EXPECT_EQ(Ini(), "");
+}
+
 TEST_F(LindrowTest, TheChosenLevelIsWrittenAtExitAndSelectedAtTheNextStart) {
     headless::Click(Start().Option1[2]);
     headless::ChooseMenu(Form1().MNU_Exit);
