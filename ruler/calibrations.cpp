@@ -111,7 +111,8 @@ bool NameSurvivesSettingsFile(std::wstring_view name) {
 
 CalibrationsFile LoadCalibrations(const std::wstring& path) {
     const core::FileRead read = core::ReadFileBytes(path);
-    return {core::FileExists(path), ReadCalibrations(read.error == 0 ? read.bytes : "")};
+    const bool exists = core::FileExists(path);
+    return {exists, exists ? read.error : 0, ReadCalibrations(read.error == 0 ? read.bytes : "")};
 }
 
 int SaveCalibrations(const std::wstring& path, const StoredCalibrations& loaded,

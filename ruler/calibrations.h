@@ -52,6 +52,7 @@ bool NameSurvivesSettingsFile(std::wstring_view name);
 
 struct CalibrationsFile {
     bool exists = false;
+    int readError = 0;  // the error number when the file is there but could not be read
     StoredCalibrations stored;
 };
 

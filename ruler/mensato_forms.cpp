@@ -166,6 +166,11 @@ bool SettingsForm::LoadRulerSettings() {
     module_.loadedCalibrations = file.stored.entries;
     module_.loadedCurrentEntry = file.stored.currentEntry;
     module_.currentEntry = UsableCurrentEntry(file.stored.currentEntry, file.stored.entries.size());
+    module_.settingsUnread = file.readError != 0;
+    if (module_.settingsUnread) {
+        forms::MsgBox(*this, std::wstring(kReadFailedMessage) + std::to_wstring(file.readError),
+                      forms::kMbOk | forms::kMbError);
+    }
     return file.exists;
 }
 
@@ -183,6 +188,9 @@ void SettingsForm::Form_Unload() {
 }
 
 void SettingsForm::SaveRulerSettings() {
+    if (module_.settingsUnread) {
+        return;
+    }
     const int error = SaveCalibrations(module_.settingsPath,
                                        {module_.loadedCurrentEntry, module_.loadedCalibrations},
                                        {module_.currentEntry, module_.calibrations});

@@ -25,6 +25,7 @@ inline constexpr std::wstring_view kEnterNumberMessage = L"数値を入力して
 inline constexpr std::wstring_view kRegisterQuestion = L"登録してよろしいですか?";
 inline constexpr std::wstring_view kChooseEntryMessage = L"リストを選択して下さい。";
 inline constexpr std::wstring_view kDeleteQuestion = L"削除してよろしいですか?";
+inline constexpr std::wstring_view kReadFailedMessage = L"ファイルの読み込みを失敗しました Err=";
 inline constexpr std::wstring_view kWriteFailedMessage = L"ファイルの書き込みを失敗しました Err=";
 
 // Program-wide state.
@@ -35,6 +36,9 @@ struct Module1 {
     std::vector<CalibrationEntry> loadedCalibrations;
     int16_t currentEntry = 0;
     int32_t loadedCurrentEntry = 0;  // as stored, possibly naming no entry
+    // The settings file was there at start but could not be read: what it holds is
+    // unknown, so it is not written over at exit.
+    bool settingsUnread = false;
     // The ruler in use: always one that fits, starting from the logical centimetre.
     float twipsPerCm = kLogicalTwipsPerCm;
     RulerShape shape;
@@ -70,7 +74,8 @@ class SettingsForm : public forms::Form {
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
-    // Reads the calibrations; true when the settings file exists.
+    // Reads the calibrations; true when the settings file exists. A file that exists but
+    // could not be read is reported.
     bool LoadRulerSettings();
     void SaveRulerSettings();
     void Combo1_Click();

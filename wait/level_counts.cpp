@@ -24,10 +24,13 @@ LevelCounts LoadLevelCounts(const core::ProfileFile& file) {
     return counts;
 }
 
-void SaveLevelCounts(core::ProfileFile& file, const LevelCounts& counts) {
+int SaveLevelCounts(core::ProfileFile& file, const LevelCounts& counts) {
     for (size_t i = 0; i < counts.size(); ++i) {
-        file.WriteString(kSection, kKeys[i], CountText(counts[i]));
+        if (const int error = file.WriteStringOrError(kSection, kKeys[i], CountText(counts[i]))) {
+            return error;
+        }
     }
+    return 0;
 }
 
 int32_t CountFromBox(std::wstring& boxText) {

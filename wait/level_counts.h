@@ -21,8 +21,9 @@ inline constexpr LevelCounts kDefaultLevelCounts{1000000, 3000000, 10000000};
 LevelCounts LoadLevelCounts(const core::ProfileFile& file);
 
 // Writes Level1..Level3 of [Option] with the pattern "#", so a count of 0 is written as an
-// empty value (and reads back as 0).
-void SaveLevelCounts(core::ProfileFile& file, const LevelCounts& counts);
+// empty value (and reads back as 0). 0, or the error number of the first write that failed
+// (the keys after it are not tried; the file keeps what it held).
+int SaveLevelCounts(core::ProfileFile& file, const LevelCounts& counts);
 
 // A count typed into the options dialog: the box's leading number rounded to a 32-bit
 // integer. A number beyond the 32-bit range is replaced by the nearest limit, and the

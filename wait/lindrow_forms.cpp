@@ -13,6 +13,8 @@ constexpr int16_t kEnter = 13;
 constexpr int16_t kEscape = 27;
 constexpr int kOptionCount = 3;
 
+constexpr std::wstring_view kWriteFailed = L"ファイルの書き込みを失敗しました Err=";
+
 // The controls that stay usable while waiting.
 constexpr std::wstring_view kKeepPanel = L"Picture2";
 constexpr std::wstring_view kKeepTimer = L"Timer1";
@@ -20,6 +22,14 @@ constexpr std::wstring_view kKeepStop = L"Command2";
 
 int32_t WholeTwips(double twips) {
     return core::RoundToInt32(twips).value_or(0);
+}
+
+// A settings write that failed, reported to the user; the file keeps what it held.
+void ReportWriteError(forms::Form& owner, int error) {
+    if (error != 0) {
+        forms::MsgBox(owner, std::wstring(kWriteFailed) + std::to_wstring(error),
+                      forms::kMbOk | forms::kMbError);
+    }
 }
 
 }  // namespace
@@ -105,7 +115,7 @@ void OptionsForm::Command1_Click() {
         module_.levelCounts[i] = CountFromBox(text);
         Text1[i].SetText(text);
     }
-    SaveLevelCounts(module_.settings, module_.levelCounts);
+    ReportWriteError(*this, SaveLevelCounts(module_.settings, module_.levelCounts));
     Unload();
 }
 
@@ -154,6 +164,8 @@ MainForm::MainForm(Module1& module, OptionsForm& options)
 }
 
 void MainForm::Form_Load() {
+    // At log-off or shutdown the system ends the program without unloading this window.
+    GetApp().OnSessionEnd = [this] { SaveWindowSettings(); };
     LoadWindowSettings();
     module_.levelCounts = LoadLevelCounts(module_.settings);
     Timer1.SetInterval(0);
@@ -185,8 +197,16 @@ void MainForm::Form_Unload() {
 
 void MainForm::SaveWindowSettings() {
     SetWindowState(forms::WindowState::Normal);
-    lindrow::SaveWindowSettings(module_.settings, {loadedLevelIndex_, loadedLeft_, loadedTop_},
-                                {SelectedLevel(), WholeTwips(Left()), WholeTwips(Top())});
+    const lindrow::WindowState now{SelectedLevel(), WholeTwips(Left()), WholeTwips(Top())};
+    const int error = lindrow::SaveWindowSettings(
+        module_.settings, {loadedLevelIndex_, loadedLeft_, loadedTop_}, now);
+    ReportWriteError(*this, error);
+    if (error == 0) {
+        // The file now holds this state: the unload after a session end writes nothing again.
+        loadedLevelIndex_ = now.level;
+        loadedLeft_ = now.left;
+        loadedTop_ = now.top;
+    }
 }
 
 int MainForm::SelectedLevel() const {

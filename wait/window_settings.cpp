@@ -32,10 +32,8 @@ int32_t ReadInt(const core::ProfileFile& file, std::wstring_view key, int32_t de
     return number ? file.GetInt(kSection, key, defaultValue) : defaultValue;
 }
 
-void WriteIfChanged(core::ProfileFile& file, std::wstring_view key, int32_t before, int32_t now) {
-    if (now != before) {
-        file.WriteString(kSection, key, std::to_wstring(now));
-    }
+int WriteIfChanged(core::ProfileFile& file, std::wstring_view key, int32_t before, int32_t now) {
+    return now != before ? file.WriteStringOrError(kSection, key, std::to_wstring(now)) : 0;
 }
 
 }  // namespace
@@ -55,11 +53,16 @@ core::Position StartPosition(const StoredWindow& stored, double windowWidth, dou
             Centred(stored.top, windowHeight, screenHeight)};
 }
 
-void SaveWindowSettings(core::ProfileFile& file, const WindowState& atStart,
-                        const WindowState& atExit) {
-    WriteIfChanged(file, kLevelKey, atStart.level, atExit.level);
-    WriteIfChanged(file, kLeftKey, atStart.left, atExit.left);
-    WriteIfChanged(file, kTopKey, atStart.top, atExit.top);
+int SaveWindowSettings(core::ProfileFile& file, const WindowState& atStart,
+                       const WindowState& atExit) {
+    int error = WriteIfChanged(file, kLevelKey, atStart.level, atExit.level);
+    if (error == 0) {
+        error = WriteIfChanged(file, kLeftKey, atStart.left, atExit.left);
+    }
+    if (error == 0) {
+        error = WriteIfChanged(file, kTopKey, atStart.top, atExit.top);
+    }
+    return error;
 }
 
 }  // namespace lindrow

@@ -43,8 +43,8 @@ struct WindowState {
 // Writes only what changed: Current_Level when the selected level differs from the
 // stored index, Left and Top when they differ from the position at start. The caller
 // passes the window's normal-state position (a minimised or maximised window is
-// restored first).
-void SaveWindowSettings(core::ProfileFile& file, const WindowState& atStart,
-                        const WindowState& atExit);
+// restored first). 0, or the error number of the first write that failed.
+int SaveWindowSettings(core::ProfileFile& file, const WindowState& atStart,
+                       const WindowState& atExit);
 
 }  // namespace lindrow

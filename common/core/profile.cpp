@@ -372,18 +372,23 @@ ProfileFile::StringRead ProfileFile::GetString(std::wstring_view section, std::w
 
 bool ProfileFile::WriteString(std::wstring_view section, std::wstring_view key,
                               std::wstring_view value) {
+    return WriteStringOrError(section, key, value) == 0;
+}
+
+int ProfileFile::WriteStringOrError(std::wstring_view section, std::wstring_view key,
+                                    std::wstring_view value) {
     FileRead read = ReadFileBytes(path_);
     // Only a file that is not there may be started afresh; one that exists but cannot be
     // read must not be replaced by a file holding nothing but this key.
     if (read.error != 0 && (read.error != kErrFileNotFound || FileExists(path_))) {
-        return false;
+        return read.error;
     }
     const std::string updated =
         profile::WriteString(read.bytes, ToCp932(section), ToCp932(key), ToCp932(value));
     if (read.error == 0 && updated == read.bytes) {
-        return true;
+        return 0;
     }
-    return WriteFileReplacing(path_, updated) == 0;
+    return WriteFileReplacing(path_, updated);
 }
 
 }  // namespace core

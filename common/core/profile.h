@@ -64,6 +64,10 @@ class ProfileFile {
     // WritePrivateProfileStringA. The file is replaced safely (see WriteFileReplacing);
     // returns false when it could not be written, leaving the previous file intact.
     bool WriteString(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+    // The same, giving 0 or the error number (core/files.h) of the read or write that failed,
+    // for a message to the user.
+    int WriteStringOrError(std::wstring_view section, std::wstring_view key,
+                           std::wstring_view value);
 
   private:
     std::wstring path_;

@@ -184,6 +184,22 @@ TEST_F(MensatoE2e, DeletingAfterTheNameWasEditedAsksForASelectionAndKeepsTheEntr
     EXPECT_EQ(sandbox.Read(L"Mensato.ini"), std::string(kOneEntry));
 }
 
+TEST_F(MensatoE2e, ASettingsFileHeldByAnotherProgramAtStartIsReportedAndNotWrittenOver) {
+    sandbox.Write(L"Mensato.ini", kOneEntry);
+    HANDLE lock = CreateFileW(sandbox.PathOf(L"Mensato.ini").c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    Start();
+    EXPECT_EQ(Answer(IDOK).rfind(L"ファイルの読み込みを失敗しました Err=", 0), 0u);
+    CloseHandle(lock);
+    FindWindows();
+    // A calibration registered now would replace the unread file's first entry at exit.
+    ClickButton(Button(L"登録"));
+    EXPECT_EQ(Answer(IDYES), L"登録してよろしいですか?");
+    EXPECT_TRUE(Exit());
+    EXPECT_EQ(sandbox.Read(L"Mensato.ini"), std::string(kOneEntry));
+}
+
 TEST_F(MensatoE2e, MinimisingTheSettingsWindowHidesTheRuler) {
     sandbox.Write(L"Mensato.ini", kOneEntry);
     Start();

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -123,6 +124,19 @@ TEST_F(LindrowTest, ClosingDuringAWaitEndsItAndSavesTheMovedPosition) {
     EXPECT_EQ(form.Bursts(), bursts);
 }
 
+TEST_F(LindrowTest, ASessionEndSavesTheLevelAndPositionOnce) {
+    MainForm& form = Start();
+    headless::Click(form.Option1[2]);
+    headless::MoveWindow(form, 300, 450, form.Width(), form.Height());
+    headless::EndSession();
+    EXPECT_TRUE(form.Loaded()) << "the system ends the program without unloading";
+    const std::string saved = "[MainForm]\r\nCurrent_Level=2\r\nLeft=300\r\nTop=450\r\n";
+    EXPECT_EQ(Ini(), saved);
+    folder.Write(L"Lindrow.ini", "");
+    EXPECT_TRUE(headless::Close(form));
+    EXPECT_EQ(Ini(), "");
+}
+
 TEST_F(LindrowTest, TheChosenLevelIsWrittenAtExitAndSelectedAtTheNextStart) {
     headless::Click(Start().Option1[2]);
     headless::ChooseMenu(Form1().MNU_Exit);
@@ -189,6 +203,23 @@ TEST_F(LindrowTest, ConfirmedOptionsAreClampedStoredAndUsedAtOnce) {
     ASSERT_EQ(host.Messages().size(), 1u);
     EXPECT_EQ(host.Messages()[0].caption, L"Lindrow");
     EXPECT_EQ(host.Messages()[0].style, forms::kMbYesNo | forms::kMbQuestion);
+}
+
+TEST_F(LindrowTest, ASettingsFileThatCannotBeWrittenIsReportedAtOptionsAndAtExit) {
+    std::filesystem::create_directory(folder.Dir() / "Lindrow.ini");  // a folder is no file
+    MainForm& form = Start();
+    InOptions([&](OptionsForm& dialog) {
+        Retype(dialog.Text1[0], L"5");
+        host.ExpectMessage(forms::kIdYes, L"更新してもよろしいですか?");
+        host.ExpectMessage(forms::kIdOk, L"ファイルの書き込みを失敗しました Err=");
+        headless::Click(dialog.Command1);
+    });
+    EXPECT_EQ(host.Messages().back().style, forms::kMbOk | forms::kMbError);
+    headless::Click(form.Option1[2]);
+    host.ExpectMessage(forms::kIdOk, L"ファイルの書き込みを失敗しました Err=");
+    EXPECT_TRUE(headless::Close(form));
+    EXPECT_EQ(host.Messages().size(), 3u);
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Dir() / "Lindrow.ini"));
 }
 
 TEST_F(LindrowTest, AnsweringNoKeepsTheDialogOpenAndEscapeLeavesEverything) {
