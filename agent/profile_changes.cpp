@@ -9,7 +9,7 @@ namespace agent {
 
 int WriteKeyChanges(const std::wstring& path, const std::vector<KeyChange>& changes) {
     core::FileRead read = core::ReadFileBytes(path);
-    const bool missing = read.error == core::kErrFileNotFound && !core::FileExists(path);
+    const bool missing = core::FileMissing(read, path);
     if (read.error != 0 && !missing) {
         return read.error;
     }

@@ -144,7 +144,7 @@ std::wstring AgentSettingsPath(const AgentEnvironment& environment) {
 AgentSettings LoadAgentSettings(const AgentEnvironment& environment, AgentWindowFrame& window) {
     const std::wstring path = AgentSettingsPath(environment);
     core::FileRead read = core::ReadFileBytes(path);
-    const bool missing = read.error == core::kErrFileNotFound && !core::FileExists(path);
+    const bool missing = core::FileMissing(read, path);
     const ProfileReader reader(read.error == 0 ? std::move(read.bytes) : std::string());
     const double top = PlaceOnAxis(reader, L"Top", window.Height(), environment.screenHeight);
     const double left = PlaceOnAxis(reader, L"Left", window.Width(), environment.screenWidth);

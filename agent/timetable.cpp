@@ -136,7 +136,7 @@ std::optional<Timetable> LoadTimetableFile(const std::wstring& path) {
     if (read.error == 0) {
         return ReadTimetable(std::move(read.bytes));
     }
-    if (read.error == core::kErrFileNotFound && !core::FileExists(path)) {
+    if (core::FileMissing(read, path)) {
         return Timetable();
     }
     return std::nullopt;

@@ -119,7 +119,7 @@ int SaveCalibrations(const std::wstring& path, const StoredCalibrations& loaded,
                      const StoredCalibrations& now) {
     core::FileRead read = core::ReadFileBytes(path);
     // A file that is there but cannot be read is never replaced by one holding only ours.
-    if (read.error != 0 && (read.error != core::kErrFileNotFound || core::FileExists(path))) {
+    if (read.error != 0 && !core::FileMissing(read, path)) {
         return read.error;
     }
     const std::optional<std::string> saved = SavedCalibrations(read.bytes, loaded, now);

@@ -29,6 +29,13 @@ int WriteFileReplacing(const std::wstring& path, std::string_view bytes);
 
 bool FileExists(const std::wstring& path);
 
+// Whether a read of path failed only because nothing is there: such a file may be started
+// afresh, while one that is there but could not be read (another program holds it) must
+// never be written over.
+inline bool FileMissing(const FileRead& read, const std::wstring& path) {
+    return read.error == kErrFileNotFound && !FileExists(path);
+}
+
 // Renames a file; fails (kErrPathAccess) when the new name exists. Another program holding
 // the file for a moment (a sharing violation) is waited for about a second. 0 or a kErr
 // number.

@@ -380,7 +380,7 @@ int ProfileFile::WriteStringOrError(std::wstring_view section, std::wstring_view
     FileRead read = ReadFileBytes(path_);
     // Only a file that is not there may be started afresh; one that exists but cannot be
     // read must not be replaced by a file holding nothing but this key.
-    if (read.error != 0 && (read.error != kErrFileNotFound || FileExists(path_))) {
+    if (read.error != 0 && !FileMissing(read, path_)) {
         return read.error;
     }
     const std::string updated =
